@@ -1,0 +1,58 @@
+# Set-up, build and checks. Every target first installs what is missing.
+BUILD_DIR   ?= build
+BUILD_TYPE  ?= Release
+JOBS        ?= $(shell nproc)
+CMAKE_FLAGS ?=
+comma := ,
+
+CONFIGURE = cmake -S . -B $(1) -G Ninja -DCMAKE_BUILD_TYPE=$(2) $(CMAKE_FLAGS) $(3)
+WITH_DISPLAY = scripts/with-display
+export XDG_RUNTIME_DIR ?= /tmp/runtime-$(shell id -u)
+
+.PHONY: all deps configure build demo test bench test-asan test-tsan format clean
+
+all: build
+
+deps:
+	scripts/install-deps
+	@mkdir -p $(XDG_RUNTIME_DIR) && chmod 700 $(XDG_RUNTIME_DIR)
+
+configure: deps
+	$(call CONFIGURE,$(BUILD_DIR),$(BUILD_TYPE),)
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+# Runs the gallery; without a display it renders under Xvfb and writes a screenshot.
+demo: build
+	@if [ -n "$$DISPLAY" ] && xdpyinfo >/dev/null 2>&1; then \
+	  $(BUILD_DIR)/apps/demo/orbQuickDemo; \
+	else \
+	  $(WITH_DISPLAY) $(BUILD_DIR)/apps/demo/orbQuickDemo --screenshot $(BUILD_DIR)/demo.png; \
+	fi
+
+test: build
+	$(WITH_DISPLAY) ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS) -LE benchmark
+
+bench: build
+	$(BUILD_DIR)/bench/orbBenchmarks --benchmark_min_time=0.2
+
+# The whole suite with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	$(call CONFIGURE,build-asan,RelWithDebInfo,-DORB_SANITIZE=address$(comma)undefined -DORB_BUILD_BENCHMARKS=OFF)
+	cmake --build build-asan -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	  $(WITH_DISPLAY) ctest --test-dir build-asan --output-on-failure -j $(JOBS) -LE benchmark
+
+# The threaded parts with ThreadSanitizer.
+test-tsan: deps
+	$(call CONFIGURE,build-tsan,RelWithDebInfo,-DORB_SANITIZE=thread -DORB_BUILD_BENCHMARKS=OFF)
+	cmake --build build-tsan -j $(JOBS)
+	TSAN_OPTIONS="halt_on_error=1 suppressions=$(CURDIR)/tests/tsan.supp" \
+	  $(WITH_DISPLAY) ctest --test-dir build-tsan --output-on-failure -j $(JOBS) -L threaded
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build build-asan build-tsan

@@ -1,0 +1,41 @@
+#include "WindowScreenshot.h"
+#include "orbHostEnvironment.h"
+
+#include <QtCore/QCommandLineParser>
+#include <QtCore/QDir>
+#include <QtGui/QGuiApplication>
+#include <QtQml/QQmlApplicationEngine>
+#include <QtQuick/QQuickWindow>
+
+int main(int argc, char *argv[])
+{
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("orbQuickDemo"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("A gallery of the orbQuick QML module."));
+    parser.addHelpOption();
+    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                        QStringLiteral("Render, save the window to <file>, exit."),
+                                        QStringLiteral("file"));
+    parser.addOption(screenshot);
+    parser.process(app);
+
+    // The host's side of the integration: collector first, engines after.
+    orbHostEnvironment host(app);
+    QQmlApplicationEngine engine;
+    host.prepare(engine);
+    engine.load(QUrl(QStringLiteral("qrc:/demo/Gallery.qml")));
+    if (engine.rootObjects().isEmpty())
+        return 1;
+
+    auto *window = qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst());
+    if (!window) {
+        qWarning("orbQuickDemo: the gallery's root object is not a window");
+        return 1;
+    }
+    if (parser.isSet(screenshot))
+        new WindowScreenshot(window, QDir::current().absoluteFilePath(parser.value(screenshot)),
+                             &app);
+    return app.exec();
+}

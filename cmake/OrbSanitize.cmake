@@ -1,0 +1,28 @@
+# ORB_SANITIZE=address,undefined (or thread) builds every target with those
+# sanitizers. ORB_SANITIZER_PRELOAD names the runtime libraries a foreign
+# executable (such as qmlplugindump) needs preloaded to load our plugin.
+set(ORB_SANITIZER_PRELOAD "")
+if(ORB_SANITIZE)
+    string(REPLACE "," ";" _orb_sanitizers "${ORB_SANITIZE}")
+    add_compile_options(-fsanitize=${ORB_SANITIZE} -fno-omit-frame-pointer -g)
+    add_link_options(-fsanitize=${ORB_SANITIZE})
+    if("undefined" IN_LIST _orb_sanitizers)
+        add_compile_options(-fno-sanitize-recover=undefined)
+    endif()
+    foreach(_san IN LISTS _orb_sanitizers)
+        if(_san STREQUAL "address")
+            set(_lib libasan.so)
+        elseif(_san STREQUAL "thread")
+            set(_lib libtsan.so)
+        elseif(_san STREQUAL "undefined")
+            set(_lib libubsan.so)
+        else()
+            continue()
+        endif()
+        execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${_lib}
+                        OUTPUT_VARIABLE _path OUTPUT_STRIP_TRAILING_WHITESPACE)
+        list(APPEND ORB_SANITIZER_PRELOAD ${_path})
+    endforeach()
+    list(JOIN ORB_SANITIZER_PRELOAD ":" ORB_SANITIZER_PRELOAD)
+    message(STATUS "orbQuick: building with -fsanitize=${ORB_SANITIZE}")
+endif()

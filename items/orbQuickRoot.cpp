@@ -1,0 +1,45 @@
+#include "orbQuickRoot.h"
+
+#include "orbQuickDialog.h"
+
+#include <QtQuick/QQuickItem>
+
+orbQuickRoot::orbQuickRoot(QObject *parent)
+    : QObject(parent)
+{
+}
+
+orbQuickRoot::~orbQuickRoot()
+{
+    closeDialogs();
+}
+
+void orbQuickRoot::openDialog(QQuickItem *content, Qt::WindowModality modality)
+{
+    if (!content) {
+        qWarning("orbQuickRoot::openDialog: no content item given");
+        return;
+    }
+    auto *dialog = new orbQuickDialog(content, modality);
+    m_dialogs.append(dialog);
+    connect(dialog, &orbQuickDialog::deleteRequest, this, &orbQuickRoot::deleteDialog,
+            Qt::QueuedConnection);
+    dialog->show();
+}
+
+void orbQuickRoot::openDialog(QQuickItem *content)
+{
+    openDialog(content, Qt::NonModal);
+}
+
+void orbQuickRoot::closeDialogs()
+{
+    qDeleteAll(m_dialogs);
+    m_dialogs.clear();
+}
+
+void orbQuickRoot::deleteDialog(orbQuickDialog *dialog)
+{
+    if (m_dialogs.removeOne(dialog))
+        delete dialog;
+}

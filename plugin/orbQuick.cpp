@@ -1,0 +1,56 @@
+#include "orbQuick.h"
+
+#include "GarbageCollection.h"
+#include "orbQuickDoubleValidator.h"
+#include "orbQuickFont.h"
+#include "orbQuickRoot.h"
+
+#include <QtCore/QCoreApplication>
+#include <QtQml/QQmlContext>
+#include <QtQml/QQmlEngine>
+#include <QtQml/qqml.h>
+
+#include <cstring>
+#include <stdexcept>
+
+namespace {
+
+orb::GarbageCollection *publishedCollector()
+{
+    const QCoreApplication *app = QCoreApplication::instance();
+    if (!app)
+        return nullptr;
+    const QVariant value = app->property(orb::GarbageCollection::applicationProperty);
+    if (value.userType() == QMetaType::VoidStar)
+        return static_cast<orb::GarbageCollection *>(value.value<void *>());
+    QVariant converted = value;
+    if (!converted.convert(QMetaType::VoidStar))
+        return nullptr;
+    return static_cast<orb::GarbageCollection *>(converted.value<void *>());
+}
+
+} // namespace
+
+orbQuick::orbQuick()
+{
+    orb::GarbageCollection::setInstance(publishedCollector());
+}
+
+void orbQuick::registerTypes(const char *uri)
+{
+    // The registration order is part of the module's interface: each type has
+    // its fixed place (the number on its line); new types go in at their place.
+    qmlRegisterType<orbQuickFont>(uri, 1, 0, "ORBFont");                       // 2
+    qmlRegisterType<orbQuickDoubleValidator>(uri, 1, 0, "ORBDoubleValidator"); // 3
+}
+
+void orbQuick::initializeEngine(QQmlEngine *engine, const char *uri)
+{
+    if (std::strcmp(uri, "orbQuick") != 0)
+        throw std::runtime_error("uri != orbQuick");
+
+    // The control library is resolved inside the compiled-in resources.
+    engine->addImportPath(QStringLiteral(":/Libs/"));
+    engine->rootContext()->setContextProperty(QStringLiteral("orbQuickRoot"),
+                                              new orbQuickRoot(engine));
+}

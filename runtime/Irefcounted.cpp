@@ -1,0 +1,7 @@
+#include "Irefcounted.h"
+
+namespace orb {
+
+Irefcounted::~Irefcounted() = default;
+
+} // namespace orb

@@ -1,0 +1,5 @@
+#include "RuntimeLog.h"
+
+namespace orb {
+Q_LOGGING_CATEGORY(lcRuntime, "orb.runtime", QtWarningMsg)
+}

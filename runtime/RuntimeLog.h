@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QtCore/qloggingcategory.h>
+
+namespace orb {
+Q_DECLARE_LOGGING_CATEGORY(lcRuntime)
+}
