@@ -44,7 +44,8 @@ void BaselineReporter::Finalize()
         const auto b = m_timeByName.find(baseline);
         if (c == m_timeByName.end() || b == m_timeByName.end() || b->second <= 0)
             continue;
-        std::printf("%-40s %-28s %10.2f\n", candidate.c_str(), baseline.c_str(), c->second / b->second);
+        std::printf("%-40s %-28s %10.2f\n", candidate.c_str(), baseline.c_str(),
+                    c->second / b->second);
     }
 }
 

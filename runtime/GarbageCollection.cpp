@@ -62,8 +62,7 @@ void GarbageCollection::enqueue(Irefcounted *obj)
         return;
     }
     auto *node = new PendingNode{obj, platform::monotonicMs(), m_pending.load()};
-    while (!m_pending.compare_exchange_weak(node->next, node)) {
-    }
+    while (!m_pending.compare_exchange_weak(node->next, node)) { }
     // Raise the priority once per overflow, not on every release past it.
     if (m_pendingCount.fetch_add(1) > BoostThreshold && m_boosted.load() == 0
         && m_boosted.exchange(1) == 0)

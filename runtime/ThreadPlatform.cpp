@@ -29,7 +29,7 @@ int niceForPriority(int priority)
         return -5; // above normal
     if (priority == 9)
         return -10; // highest
-    return -20; // time critical
+    return -20;     // time critical
 }
 
 bool setThreadPriority(long threadId, int priority)

@@ -36,7 +36,8 @@ void WindowScreenshot::save()
 {
     const QImage image = m_window->grabWindow();
     if (image.isNull() || !image.save(m_path)) {
-        std::fprintf(stderr, "orbQuickDemo: could not write the screenshot %s\n", qPrintable(m_path));
+        std::fprintf(stderr, "orbQuickDemo: could not write the screenshot %s\n",
+                     qPrintable(m_path));
         QCoreApplication::exit(1);
         return;
     }

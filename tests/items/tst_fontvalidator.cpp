@@ -51,8 +51,8 @@ void tst_FontAndValidator::cleanupTestCase()
 
 std::unique_ptr<QObject> tst_FontAndValidator::create(const QByteArray &body)
 {
-    return std::unique_ptr<QObject>(orbtest::createFromQml(
-        *m_engine, "import QtQuick 2.15\nimport orbQuick 1.0\n" + body));
+    return std::unique_ptr<QObject>(
+        orbtest::createFromQml(*m_engine, "import QtQuick 2.15\nimport orbQuick 1.0\n" + body));
 }
 
 void tst_FontAndValidator::fontSizeIsCorrectedForLogicalDpi()
@@ -66,8 +66,12 @@ void tst_FontAndValidator::fontSizeIsCorrectedForLogicalDpi()
     QVERIFY(font);
     double expected = 12.0 * 96.0 / std::max(1.0, dpi);
     switch (qEnvironmentVariableIntValue("QT_FONT_DPI")) {
-    case 120: expected = 9.6; break;
-    case 96: expected = 12.0; break;
+    case 120:
+        expected = 9.6;
+        break;
+    case 96:
+        expected = 12.0;
+        break;
     }
     // The size is a float property: compare at float precision.
     QCOMPARE(font->property("pointSizeF").toFloat(), float(expected));
@@ -158,7 +162,8 @@ void tst_FontAndValidator::validatorRewritesTextInputText()
     for (const QString &typed : {QStringLiteral("3,25"), QStringLiteral("3.25")}) {
         input->setProperty("text", typed);
         QVERIFY2(input->property("acceptableInput").toBool(), qPrintable(typed));
-        QCOMPARE(input->property("text").toString(), QStringLiteral("3") + point + QStringLiteral("25"));
+        QCOMPARE(input->property("text").toString(),
+                 QStringLiteral("3") + point + QStringLiteral("25"));
     }
 }
 

@@ -7,6 +7,8 @@
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
+#include <QtCore/QJsonObject>
+#include <QtCore/QPluginLoader>
 #include <QtCore/QPointer>
 #include <QtCore/QProcess>
 #include <QtCore/QTemporaryDir>
@@ -30,7 +32,8 @@ int importUnderOtherUri(int argc, char *argv[])
     orbHostEnvironment host(app);
     QQmlEngine engine;
     engine.addImportPath(QString::fromLocal8Bit(argv[3]));
-    const QByteArray source = "import " + QByteArray(argv[2]) + " 1.0\nimport QtQml 2.0\nQtObject {}";
+    const QByteArray source
+        = "import " + QByteArray(argv[2]) + " 1.0\nimport QtQml 2.0\nQtObject {}";
     QObject *object = orbtest::createFromQml(engine, source);
     delete object;
     return 0;
@@ -46,7 +49,8 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
 
-    void pluginReadsTheHostCollector();
+    void pluginReadsTheHostCollector(); // first: it needs the plugin not yet constructed
+    void pluginMetadataAndSingleInstance();
     void rootIsPublishedPerEngine();
     void resourcesAndImportPathAreSetUp();
     void typesAreRegisteredInTableOrder();
@@ -87,6 +91,24 @@ void tst_PluginLoading::pluginReadsTheHostCollector()
     QCOMPARE(orb::GarbageCollection::instance(), &m_host->collector());
 }
 
+void tst_PluginLoading::pluginMetadataAndSingleInstance()
+{
+    QPluginLoader loader(orbHostEnvironment::moduleImportPath()
+                         + QStringLiteral("/orbQuick/liborbQuick.so"));
+    const QJsonObject metaData = loader.metaData();
+    QCOMPARE(metaData.value(QStringLiteral("IID")).toString(), QStringLiteral("orbQuick"));
+    QCOMPARE(metaData.value(QStringLiteral("className")).toString(), QStringLiteral("orbQuick"));
+    QCOMPARE(metaData.value(QStringLiteral("MetaData")).toObject(), QJsonObject());
+#ifdef QT_NO_DEBUG
+    QCOMPARE(metaData.value(QStringLiteral("debug")).toBool(), false);
+#endif
+    QObject *instance = loader.instance();
+    QVERIFY2(instance, qPrintable(loader.errorString()));
+    QCOMPARE(instance->metaObject()->className(), "orbQuick");
+    QVERIFY(instance->inherits("QQmlExtensionPlugin"));
+    QCOMPARE(loader.instance(), instance);
+}
+
 void tst_PluginLoading::rootIsPublishedPerEngine()
 {
     const QByteArray source = "import orbQuick 1.0\nimport QtQml 2.0\n"
@@ -104,8 +126,9 @@ void tst_PluginLoading::rootIsPublishedPerEngine()
     QCOMPARE(rootA->metaObject()->className(), "orbQuickRoot");
     QCOMPARE(rootA->parent(), first.get());
     QCOMPARE(rootB->parent(), second.get());
-    QCOMPARE(first->rootContext()->contextProperty(QStringLiteral("orbQuickRoot")).value<QObject *>(),
-             rootA);
+    QCOMPARE(
+        first->rootContext()->contextProperty(QStringLiteral("orbQuickRoot")).value<QObject *>(),
+        rootA);
 
     // The root dies with its engine.
     QPointer<QObject> watched(rootA);
@@ -122,7 +145,8 @@ void tst_PluginLoading::resourcesAndImportPathAreSetUp()
     QVERIFY(object);
     QVERIFY(QFile::exists(QStringLiteral(":/Libs/orbQuick/Controls/Knobs/qmldir")));
     const QStringList paths = engine->importPathList();
-    QVERIFY2(paths.contains(QStringLiteral("qrc:/Libs")) || paths.contains(QStringLiteral(":/Libs/"))
+    QVERIFY2(paths.contains(QStringLiteral("qrc:/Libs"))
+                 || paths.contains(QStringLiteral(":/Libs/"))
                  || paths.contains(QStringLiteral("qrc:/Libs/")),
              qPrintable(paths.join(QLatin1Char(' '))));
 }
@@ -157,7 +181,8 @@ void tst_PluginLoading::wrongUriAbortsEngineInitialisation()
     QVERIFY(imports.isValid());
     const QString moduleDir = imports.filePath(uri);
     QVERIFY(QDir().mkpath(moduleDir));
-    const QString plugin = orbHostEnvironment::moduleImportPath() + QStringLiteral("/orbQuick/liborbQuick.so");
+    const QString plugin
+        = orbHostEnvironment::moduleImportPath() + QStringLiteral("/orbQuick/liborbQuick.so");
     QVERIFY(QFile::copy(plugin, moduleDir + QStringLiteral("/liborbQuick.so")));
     QFile qmldir(moduleDir + QStringLiteral("/qmldir"));
     QVERIFY(qmldir.open(QIODevice::WriteOnly));

@@ -105,8 +105,7 @@ protected:
     void run() override
     {
         threadId.store(orb::platform::currentThreadId());
-        while (waitForWakeUp(1000)) {
-        }
+        while (waitForWakeUp(1000)) { }
     }
 };
 
@@ -274,7 +273,8 @@ void tst_Collector::prioritiesAndNamesReachTheSystem()
     // The mapping keeps the order of the priority scale.
     const int scale[] = {0, 1, 3, 5, 7, 9, 10};
     for (size_t i = 1; i < std::size(scale); ++i)
-        QVERIFY(orb::platform::niceForPriority(scale[i]) < orb::platform::niceForPriority(scale[i - 1]));
+        QVERIFY(orb::platform::niceForPriority(scale[i])
+                < orb::platform::niceForPriority(scale[i - 1]));
 
     IdleThread thread;
     thread.start(1);
