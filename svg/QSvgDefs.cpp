@@ -1,0 +1,10 @@
+#include "QSvgDefs.h"
+
+namespace orbsvg {
+
+QSvgDefs::QSvgDefs(QSvgNode *parent)
+    : QSvgStructureNode(parent)
+{
+}
+
+} // namespace orbsvg

@@ -1,0 +1,7 @@
+#include "QSvgRefCounted.h"
+
+namespace orbsvg {
+
+QSvgRefCounted::~QSvgRefCounted() = default;
+
+} // namespace orbsvg
