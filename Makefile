@@ -12,7 +12,7 @@ WITH_DISPLAY = scripts/with-display
 ASAN_PRELOAD = $(shell g++ -print-file-name=libasan.so):$(wildcard /usr/lib/*/dri/swrast_dri.so)
 export XDG_RUNTIME_DIR ?= /tmp/runtime-$(shell id -u)
 
-.PHONY: all deps configure build demo test bench test-asan test-tsan format clean
+.PHONY: all deps configure build demo test bench test-asan test-tsan fuzz format clean
 
 all: build
 
@@ -54,6 +54,21 @@ test-tsan: deps
 	cmake --build build-tsan -j $(JOBS)
 	TSAN_OPTIONS="halt_on_error=1 suppressions=$(CURDIR)/tests/tsan.supp" \
 	  $(WITH_DISPLAY) ctest --test-dir build-tsan --output-on-failure -j $(JOBS) -L threaded
+
+# Fuzzes the SVG loader for FUZZ_SECONDS, seeded with the SVG corpus. New
+# crashes land in build-fuzz/artifacts; keep each as a regression test in
+# tests/svg/fuzz-regressions.
+FUZZ_SECONDS ?= 600
+SVG_CORPUS   ?= ../shared/corpus
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORB_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS)
+	mkdir -p build-fuzz/corpus build-fuzz/seeds build-fuzz/artifacts
+	if [ -d "$(SVG_CORPUS)" ]; then find "$(SVG_CORPUS)" -name '*.svg' -exec cp -n {} build-fuzz/seeds/ \; ; fi
+	cp -n tests/svg/fuzz-regressions/* build-fuzz/seeds/ 2>/dev/null || true
+	cd build-fuzz && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	  ./tests/fuzz/svg_fuzzer -max_total_time=$(FUZZ_SECONDS) \
+	  -max_len=65536 -timeout=20 -rss_limit_mb=4096 -artifact_prefix=artifacts/ corpus seeds
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

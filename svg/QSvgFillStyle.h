@@ -1,13 +1,13 @@
 #pragma once
 
+#include "QSvgFillStyleProperty.h"
+#include "QSvgRefPtr.h"
 #include "QSvgStyleProperty.h"
 
 #include <QtCore/QString>
 #include <QtGui/QBrush>
 
 namespace orbsvg {
-
-class QSvgFillStyleProperty;
 
 // "fill", "fill-rule" and "fill-opacity" of one element. Only what was set
 // changes the painter; the rest stays as the ancestors left it.
@@ -21,13 +21,13 @@ public:
     void setFillRule(Qt::FillRule rule);
     void setFillOpacity(double opacity);
     void setBrush(const QBrush &brush);
-    // The paint server to fill with; not counted (it lives with its node or the document).
+    // The paint server to fill with.
     void setFillStyle(QSvgFillStyleProperty *server);
     void setGradientId(const QString &id) { m_gradientId = id; }
     void setGradientResolved(bool resolved) { m_gradientResolved = resolved; }
 
     const QBrush &qbrush() const { return m_brush; }
-    QSvgFillStyleProperty *style() const { return m_server; }
+    QSvgFillStyleProperty *style() const { return m_server.get(); }
     Qt::FillRule fillRule() const { return m_fillRule; }
     double fillOpacity() const { return m_fillOpacity; }
     QString gradientId() const { return m_gradientId; }
@@ -39,7 +39,8 @@ public:
 private:
     QBrush m_brush;
     QBrush m_oldBrush;
-    QSvgFillStyleProperty *m_server = nullptr;
+    // Counted: a server replaced under its id elsewhere must stay alive for us.
+    QSvgRefPtr<QSvgFillStyleProperty> m_server;
     Qt::FillRule m_fillRule = Qt::WindingFill;
     Qt::FillRule m_oldFillRule = Qt::WindingFill;
     double m_fillOpacity = 1.0;

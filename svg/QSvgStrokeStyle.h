@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QSvgFillStyleProperty.h"
+#include "QSvgRefPtr.h"
 #include "QSvgStyleProperty.h"
 
 #include <QtCore/QString>
@@ -7,8 +9,6 @@
 #include <QtGui/QPen>
 
 namespace orbsvg {
-
-class QSvgFillStyleProperty;
 
 // The stroke attributes of one element. Only what was set changes the
 // inherited pen; dash patterns are kept in units of the pen width, as QPen
@@ -23,7 +23,7 @@ public:
     Type type() const override { return Stroke; }
 
     void setStroke(const QBrush &brush);
-    // The paint server to stroke with; not counted.
+    // The paint server to stroke with.
     void setStyle(QSvgFillStyleProperty *server);
     void setWidth(double width);
     // Dash lengths in user units; the width must be set first.
@@ -39,7 +39,7 @@ public:
     void setGradientResolved(bool resolved) { m_gradientResolved = resolved; }
 
     const QPen &qpen() const { return m_pen; }
-    QSvgFillStyleProperty *style() const { return m_server; }
+    QSvgFillStyleProperty *style() const { return m_server.get(); }
     double strokeOpacity() const { return m_strokeOpacity; }
     double dashOffset() const { return m_dashOffset; }
     bool vectorEffect() const { return m_vectorEffect; }
@@ -54,7 +54,8 @@ private:
     double m_oldStrokeOpacity = 0;
     double m_dashOffset = 0;
     double m_oldDashOffset = 0;
-    QSvgFillStyleProperty *m_server = nullptr;
+    // Counted: a server replaced under its id elsewhere must stay alive for us.
+    QSvgRefPtr<QSvgFillStyleProperty> m_server;
     QString m_gradientId;
     bool m_gradientResolved = true;
     bool m_vectorEffect = false;

@@ -4,6 +4,7 @@
 #include "QSvgStructureNode.h"
 #include "SvgTestSupport.h"
 
+#include <QtCore/QDir>
 #include <QtTest/QtTest>
 
 using namespace orbtest;
@@ -44,6 +45,8 @@ private slots:
     void entityExpansionIsRefused();
     void truncatedAndGarbageInput_data();
     void truncatedAndGarbageInput();
+    void fuzzRegressions_data();
+    void fuzzRegressions();
 };
 
 void tst_SvgRobustness::deepNestingIsCut()
@@ -148,6 +151,26 @@ void tst_SvgRobustness::truncatedAndGarbageInput()
     QFETCH(QByteArray, input);
     QFETCH(bool, loads);
     QCOMPARE(loadAndDraw(input), loads);
+}
+
+void tst_SvgRobustness::fuzzRegressions_data()
+{
+    QTest::addColumn<QString>("path");
+    const QDir dir(QStringLiteral(ORB_FUZZ_REGRESSIONS_DIR));
+    const QStringList files = dir.entryList(QDir::Files);
+    QVERIFY(!files.isEmpty());
+    for (const QString &file : files)
+        QTest::newRow(qPrintable(file)) << dir.filePath(file);
+}
+
+// Inputs that once crashed or hung the loader or a draw (the sanitizer builds
+// catch what a plain build would not).
+void tst_SvgRobustness::fuzzRegressions()
+{
+    QFETCH(QString, path);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    loadAndDraw(file.readAll());
 }
 
 QTEST_MAIN(tst_SvgRobustness)
