@@ -31,7 +31,7 @@ void BaselineReporter::ReportRuns(const std::vector<Run> &runs)
             continue;
         const std::string name = run.run_name.str();
         if (run.aggregate_name == "median" || !m_timeByName.count(name))
-            m_timeByName[name] = run.GetAdjustedRealTime();
+            m_timeByName[name] = run.GetAdjustedCPUTime();
     }
 }
 

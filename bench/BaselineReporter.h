@@ -21,7 +21,7 @@ public:
     void Finalize() override;
 
 private:
-    std::map<std::string, double> m_timeByName; // per-iteration real time, ns
+    std::map<std::string, double> m_timeByName; // per-iteration CPU time of the running thread
 };
 
 } // namespace orbbench
