@@ -2,6 +2,7 @@
 
 #include "QSvgFont.h"
 
+#include <QtGui/QPaintDevice>
 #include <QtGui/QTextLayout>
 
 #include <limits>
@@ -42,10 +43,21 @@ void dropTrailingSpace(Paragraph &paragraph)
         range.length = qMin(range.length, paragraph.text.size() - range.start);
 }
 
+// SVG font sizes are in user units; the painter's font counts points of its
+// device. The font that lays the text out therefore has the size in pixels.
+QFont layoutFont(QPainter *p)
+{
+    QFont font = p->font();
+    const int dpi = p->device() ? p->device()->logicalDpiY() : 72;
+    if (dpi > 0 && font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * 72.0 / dpi);
+    return font;
+}
+
 QTextCharFormat formatOf(QPainter *p)
 {
     QTextCharFormat format;
-    format.setFont(p->font());
+    format.setFont(layoutFont(p));
     format.setForeground(p->brush());
     const QPen &pen = p->pen();
     if (pen.widthF() != 0 && pen.style() != Qt::NoPen && pen.brush().style() != Qt::NoBrush)
@@ -137,7 +149,7 @@ void QSvgText::draw(QPainter *p, QSvgDrawState &state)
     for (Paragraph &paragraph : paragraphs) {
         if (m_mode == QSvgTspan::Default)
             dropTrailingSpace(paragraph);
-        QTextLayout layout(paragraph.text, p->font());
+        QTextLayout layout(paragraph.text, layoutFont(p));
         layout.setFormats(paragraph.formats);
         QTextOption option;
         option.setWrapMode(areaWidth > 0 ? QTextOption::WordWrap : QTextOption::NoWrap);
