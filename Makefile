@@ -12,7 +12,7 @@ WITH_DISPLAY = scripts/with-display
 ASAN_PRELOAD = $(shell g++ -print-file-name=libasan.so):$(wildcard /usr/lib/*/dri/swrast_dri.so)
 export XDG_RUNTIME_DIR ?= /tmp/runtime-$(shell id -u)
 
-.PHONY: all deps configure build demo test bench test-asan test-tsan fuzz format clean
+.PHONY: all deps configure build demo test bench fidelity test-asan test-tsan fuzz format clean
 
 all: build
 
@@ -40,6 +40,15 @@ test: build
 bench: build
 	$(BUILD_DIR)/bench/orbBenchmarks --benchmark_min_time=0.2
 
+# How closely the document model's own renderer matches rsvg-convert on the
+# SVG corpus; the report lands in build/fidelity/report.md.
+SVG_CORPUS ?= ../shared/corpus
+fidelity: build
+	scripts/fidelity-report --renderer $(BUILD_DIR)/apps/orbsvg-render --corpus $(SVG_CORPUS) \
+	  --out $(BUILD_DIR)/fidelity --jobs $(JOBS)
+	scripts/fidelity-report --renderer $(BUILD_DIR)/apps/orbsvg-render --corpus $(SVG_CORPUS) \
+	  --out $(BUILD_DIR)/fidelity-without-text --jobs $(JOBS) --strip-text
+
 # The whole suite with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: deps
 	$(call CONFIGURE,build-asan,RelWithDebInfo,-DORB_SANITIZE=address$(comma)undefined -DORB_BUILD_BENCHMARKS=OFF)
@@ -59,7 +68,6 @@ test-tsan: deps
 # crashes land in build-fuzz/artifacts; keep each as a regression test in
 # tests/svg/fuzz-regressions.
 FUZZ_SECONDS ?= 600
-SVG_CORPUS   ?= ../shared/corpus
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORB_FUZZ=ON
 	cmake --build build-fuzz -j $(JOBS)
