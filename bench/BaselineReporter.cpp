@@ -11,6 +11,12 @@ std::vector<std::pair<std::string, std::string>> &comparisons()
     return pairs;
 }
 
+std::vector<RunSummary> &summaries()
+{
+    static std::vector<RunSummary> all;
+    return all;
+}
+
 // Prefer the median of repetitions; a single run reports its mean.
 bool isSummaryOrOnly(const benchmark::BenchmarkReporter::Run &run)
 {
@@ -23,6 +29,11 @@ void compareWith(const std::string &candidate, const std::string &baseline)
     comparisons().emplace_back(candidate, baseline);
 }
 
+void afterRun(RunSummary summary)
+{
+    summaries().push_back(std::move(summary));
+}
+
 void BaselineReporter::ReportRuns(const std::vector<Run> &runs)
 {
     ConsoleReporter::ReportRuns(runs);
@@ -30,8 +41,12 @@ void BaselineReporter::ReportRuns(const std::vector<Run> &runs)
         if (run.error_occurred || !isSummaryOrOnly(run))
             continue;
         const std::string name = run.run_name.str();
-        if (run.aggregate_name == "median" || !m_timeByName.count(name))
+        if (run.aggregate_name == "median" || !m_timeByName.count(name)) {
             m_timeByName[name] = run.GetAdjustedCPUTime();
+            const double perSecond = benchmark::GetTimeUnitMultiplier(run.time_unit);
+            m_runTimes[name]
+                = {run.GetAdjustedCPUTime() / perSecond, run.GetAdjustedRealTime() / perSecond};
+        }
     }
 }
 
@@ -47,6 +62,8 @@ void BaselineReporter::Finalize()
         std::printf("%-40s %-28s %10.2f\n", candidate.c_str(), baseline.c_str(),
                     c->second / b->second);
     }
+    for (const auto &summary : summaries())
+        summary(m_runTimes);
 }
 
 } // namespace orbbench
