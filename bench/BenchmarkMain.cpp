@@ -1,7 +1,11 @@
 #include "BaselineReporter.h"
 
+#include <QtGui/QGuiApplication>
+
 int main(int argc, char **argv)
 {
+    // Some benchmarks need a window system (fonts, OpenGL): run under a display.
+    QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -1,7 +1,9 @@
 #include "orbQuickRoot.h"
 
 #include "orbQuickDialog.h"
+#include "orbSvgCache.h"
 
+#include <QtCore/QStandardPaths>
 #include <QtQuick/QQuickItem>
 
 orbQuickRoot::orbQuickRoot(QObject *parent)
@@ -11,7 +13,20 @@ orbQuickRoot::orbQuickRoot(QObject *parent)
 
 orbQuickRoot::~orbQuickRoot()
 {
+    if (m_svgCache)
+        m_svgCache->save();
     closeDialogs();
+    m_svgCache.reset();
+}
+
+orbSvgCache *orbQuickRoot::svgCache()
+{
+    if (!m_svgCache) {
+        m_svgCache = orb::ref_ptr<orbSvgCache>(new orbSvgCache);
+        m_svgCache->setCacheFolder(
+            QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation)));
+    }
+    return m_svgCache.get();
 }
 
 void orbQuickRoot::openDialog(QQuickItem *content, Qt::WindowModality modality)

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "orbPathHash.h"
+#include "orbTextureAtlas.h"
+#include "orbTextureAtlasPool.h"
+#include "ref_ptr.h"
+#include "refcounted.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QHash>
+#include <QtCore/QObject>
+#include <QtCore/QSizeF>
+#include <QtGui/QPainterPath>
+
+class QBrush;
+class QSGTexture;
+
+// One per QML engine: hands out a distance-field texture for any path (the
+// same texture for the same geometry, across documents) and keeps the fields
+// on disk between runs. Created by orbQuickRoot on the GUI thread; texture
+// requests come from the render thread; saved where the root is destroyed;
+// destroyed through the collector when its last holder lets go.
+class orbSvgCache : public QObject, public orb::refcounted
+{
+    Q_OBJECT
+    Q_INTERFACES(orb::refcounted)
+
+public:
+    orbSvgCache();
+    ~orbSvgCache() override;
+
+    // The writable folder; read on the first texture request, written by save().
+    void setCacheFolder(const QDir &folder);
+    QDir cacheFolder() const { return m_cacheFolder; }
+    // The read-only folder "SvgCache" beside the executable, read first.
+    static QString seedFolderPath();
+
+    // The field texture of path (owned by the cache), generated on first request.
+    QSGTexture *textureForPath(const QPainterPath &path);
+    // A vertical ramp texture of a gradient brush (owned by the caller), or
+    // null without a current GL context on a Qt Quick window.
+    QSGTexture *gradientTexture(const QBrush &brush);
+    // Writes the cache folder when anything changed since the last save.
+    void save();
+
+    QSizeF renderSize() const { return m_renderSize; }
+    int fieldSize() const { return m_fieldSize; }
+    int textureCount() const { return m_textures.size(); }
+
+private:
+    void loadCaches();
+    void readDescriptor(const QDir &folder);
+    QSGTexture *addToAtlas(const QImage &image);
+
+    QHash<QPainterPath, QSGTexture *> m_textures;
+    orb::ref_ptr<orbTextureAtlas> m_currentAtlas;
+    orb::ref_ptr<orbTextureAtlasPool> m_rgbaPool;
+    QDir m_cacheFolder{QString()};
+    QSizeF m_renderSize{2048, 2048};
+    bool m_needsLoad = false;
+    int m_fieldSize = 128;
+    bool m_dirty = false;
+};

@@ -1,0 +1,290 @@
+#include "orbSvgCacheStore.h"
+
+#include "SvgLog.h"
+#include "orbSubTexture.h"
+
+#include <QtCore/QDataStream>
+#include <QtCore/QDateTime>
+#include <QtCore/QFile>
+#include <QtCore/QHash>
+#include <QtCore/QJsonArray>
+#include <QtCore/QJsonDocument>
+#include <QtCore/QJsonObject>
+#include <QtCore/QRegularExpression>
+#include <QtCore/QSaveFile>
+#include <QtCore/QSet>
+#include <QtCore/QUuid>
+#include <QtGui/QImageReader>
+
+#include <cmath>
+
+namespace {
+
+const QString DescriptorName = QStringLiteral("cache.dscr");
+// Far beyond any real cache; a larger file is not read at all.
+constexpr qint64 MaxDescriptorBytes = 256 * 1024 * 1024;
+constexpr int MaxPathElements = 1000000;
+// Distance-field atlases: 1024 x 1024 one-byte texels, four to an ARGB32 pixel.
+const QSize AtlasImageSize(256, 1024);
+
+orbSvgCacheStore::StepHook s_stepHook = nullptr;
+
+void stepDone(int &step)
+{
+    ++step;
+    if (s_stepHook)
+        s_stepHook(step);
+}
+
+// An atlas id is the text of a UUID with braces; nothing else names a file.
+bool isAtlasId(const QString &id)
+{
+    const QUuid uuid = QUuid::fromString(id);
+    return !uuid.isNull() && uuid.toString() == id;
+}
+
+QByteArray serialized(const QPainterPath &path)
+{
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    stream << path;
+    return bytes.toBase64();
+}
+
+bool isFinite(qreal value)
+{
+    return std::isfinite(value);
+}
+
+// The path a "hash" holds, or an empty path when it is not a usable one.
+QPainterPath deserializedPath(const QString &text)
+{
+    const QByteArray bytes = QByteArray::fromBase64(text.toLatin1());
+    QDataStream stream(bytes);
+    QPainterPath path;
+    stream >> path;
+    if (stream.status() != QDataStream::Ok || !stream.atEnd())
+        return QPainterPath();
+    if (path.isEmpty() || path.elementCount() > MaxPathElements)
+        return QPainterPath();
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        if (!isFinite(e.x) || !isFinite(e.y))
+            return QPainterPath();
+    }
+    const QRectF bounds = path.boundingRect();
+    if (bounds.width() <= 0 && bounds.height() <= 0)
+        return QPainterPath();
+    return path;
+}
+
+QRect subRect(const QJsonObject &object)
+{
+    QRect rect;
+    rect.setX(int(object.value(QLatin1String("x")).toDouble(0.0)));
+    rect.setY(int(object.value(QLatin1String("y")).toDouble(0.0)));
+    rect.setWidth(int(object.value(QLatin1String("width")).toDouble(0.0)));
+    rect.setHeight(int(object.value(QLatin1String("height")).toDouble(0.0)));
+    return rect;
+}
+
+// The image of an atlas PNG, or null when the file is missing or no atlas image.
+QImage readAtlasImage(const QString &fileName)
+{
+    QImageReader reader(fileName);
+    if (reader.size() != AtlasImageSize) {
+        qCWarning(lcSvg) << "Skipping cache atlas" << fileName << "of size" << reader.size();
+        return QImage();
+    }
+    QImage image = reader.read();
+    if (image.size() != AtlasImageSize || !image.hasAlphaChannel()) {
+        qCWarning(lcSvg) << "Skipping unreadable cache atlas" << fileName;
+        return QImage();
+    }
+    // Only a straight conversion: premultiplying would change the packed texels.
+    if (image.format() != QImage::Format_ARGB32)
+        image = image.convertToFormat(QImage::Format_ARGB32);
+    return image;
+}
+
+// The atlases of the ids, null for those that cannot be read. Decoding the
+// PNGs is most of a warm start, so it runs in parallel; the textures are
+// made on this thread, which owns the GL context.
+QHash<QString, orb::ref_ptr<orbTextureAtlas>> loadAtlases(const QDir &folder,
+                                                          const QStringList &ids)
+{
+    QVector<QImage> images(ids.size());
+#pragma omp parallel for schedule(dynamic)
+    for (int i = 0; i < ids.size(); ++i)
+        images[i] = readAtlasImage(folder.absoluteFilePath(ids.at(i) + ".png"));
+
+    QHash<QString, orb::ref_ptr<orbTextureAtlas>> atlases;
+    for (int i = 0; i < ids.size(); ++i) {
+        orb::ref_ptr<orbTextureAtlas> atlas;
+        if (!images.at(i).isNull())
+            atlas = orb::ref_ptr<orbTextureAtlas>(
+                orbTextureAtlas::atlasFromImage(images.at(i), orbTextureAtlas::Alpha));
+        atlases.insert(ids.at(i), atlas);
+    }
+    return atlases;
+}
+
+QJsonDocument readDescriptor(const QString &fileName, bool *opened)
+{
+    QFile file(fileName);
+    *opened = file.open(QIODevice::ReadOnly);
+    if (!*opened)
+        return QJsonDocument();
+    if (file.size() > MaxDescriptorBytes) {
+        qCWarning(lcSvg) << "Skipping cache descriptor" << fileName << "of" << file.size()
+                         << "bytes";
+        return QJsonDocument();
+    }
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    if (error.error != QJsonParseError::NoError)
+        qCWarning(lcSvg) << "Skipping cache descriptor" << fileName << ":" << error.errorString();
+    return document;
+}
+
+} // namespace
+
+QList<orbSvgCacheStore::Entry> orbSvgCacheStore::read(const QDir &folder, int fieldSize)
+{
+    QList<Entry> entries;
+    const QString descriptorPath = folder.absoluteFilePath(DescriptorName);
+    bool opened = false;
+    const QJsonDocument descriptor = readDescriptor(descriptorPath, &opened);
+    if (!opened) {
+        qCInfo(lcSvg) << "Couldn't open cache descriptor for reading, probably this is the "
+                         "first run (path:"
+                      << descriptorPath << ")";
+        return entries;
+    }
+
+    // First everything that needs no file beyond the descriptor is checked.
+    struct Candidate
+    {
+        QString atlasId;
+        QRect rect;
+        QPainterPath path;
+    };
+    QVector<Candidate> candidates;
+    QStringList atlasIds;
+    const QJsonArray textures = descriptor.object().value(QLatin1String("Textures")).toArray();
+    for (const QJsonValue &value : textures) {
+        const QJsonObject element = value.toObject();
+        const QString id = element.value(QLatin1String("atlas-id")).toString();
+        const QRect rect = subRect(element.value(QLatin1String("sub-rect")).toObject());
+        if (!isAtlasId(id)) {
+            qCWarning(lcSvg) << "Skipping a cache entry with the atlas id" << id.left(64);
+            continue;
+        }
+        if (rect.width() != fieldSize || rect.height() != fieldSize || rect.x() < 0 || rect.y() < 0
+            || rect.x() % 4 != 0 || rect.right() >= AtlasImageSize.width() * 4
+            || rect.bottom() >= AtlasImageSize.height()) {
+            qCWarning(lcSvg) << "Skipping a cache entry with the sub-rectangle" << rect;
+            continue;
+        }
+        const QPainterPath path = deserializedPath(element.value(QLatin1String("hash")).toString());
+        if (path.isEmpty()) {
+            qCWarning(lcSvg) << "Skipping a cache entry whose path does not decode";
+            continue;
+        }
+        if (!atlasIds.contains(id))
+            atlasIds.append(id);
+        candidates.append(Candidate{id, rect, path});
+    }
+
+    const QHash<QString, orb::ref_ptr<orbTextureAtlas>> atlases = loadAtlases(folder, atlasIds);
+    for (const Candidate &candidate : qAsConst(candidates)) {
+        const orb::ref_ptr<orbTextureAtlas> atlas = atlases.value(candidate.atlasId);
+        if (atlas && !atlas->image().isNull())
+            entries.append(Entry{candidate.path, atlas, candidate.rect});
+    }
+    return entries;
+}
+
+void orbSvgCacheStore::write(const QDir &folder,
+                             const QList<QPair<QPainterPath, orbSubTexture *>> &entries)
+{
+    if (!folder.mkpath(folder.absolutePath()))
+        qCWarning(lcSvg) << "Couldn't create cache folder (path:" << folder.absolutePath() << ")";
+
+    int step = 0;
+    QHash<const orbTextureAtlas *, QString> atlasIds;
+    QJsonArray textures;
+    for (const auto &[path, texture] : entries) {
+        const orbTextureAtlas *atlas = texture->atlas();
+        auto id = atlasIds.constFind(atlas);
+        if (id == atlasIds.constEnd()) {
+            id = atlasIds.insert(atlas, QUuid::createUuid().toString());
+            // Under a temporary name until complete: a crash leaves no half atlas.
+            QSaveFile file(folder.absoluteFilePath(id.value() + ".png"));
+            if (file.open(QIODevice::WriteOnly) && atlas->image().save(&file, "PNG"))
+                file.commit();
+            stepDone(step);
+        }
+        const QRect rect = texture->rect();
+        textures.append(
+            QJsonObject{{QStringLiteral("atlas-id"), id.value()},
+                        {QStringLiteral("sub-rect"),
+                         QJsonObject{{QStringLiteral("x"), rect.x()},
+                                     {QStringLiteral("y"), rect.y()},
+                                     {QStringLiteral("width"), rect.width()},
+                                     {QStringLiteral("height"), rect.height()}}},
+                        {QStringLiteral("hash"), QString::fromLatin1(serialized(path))}});
+    }
+
+    const QDateTime now = QDateTime::currentDateTime().toUTC();
+    const QJsonObject top{
+        {QStringLiteral("CacheDate"), QStringLiteral("%1").arg(now.toMSecsSinceEpoch())},
+        {QStringLiteral("CacheDateHR"), now.toString(Qt::TextDate)},
+        {QStringLiteral("Textures"), textures}};
+
+    // The descriptor goes last and replaces the old one in one rename: until
+    // then the old descriptor and its atlases are all still there.
+    const QString descriptorPath = folder.absoluteFilePath(DescriptorName);
+    QSaveFile descriptor(descriptorPath);
+    if (!descriptor.open(QIODevice::WriteOnly)) {
+        qCWarning(lcSvg) << "Couldn't open cache descriptor for writing (path:" << descriptorPath
+                         << ")";
+        for (const QString &id : qAsConst(atlasIds))
+            QFile::remove(folder.absoluteFilePath(id + ".png"));
+        return;
+    }
+    descriptor.write(QJsonDocument(top).toJson());
+    if (!descriptor.commit()) {
+        qCWarning(lcSvg) << "Couldn't write cache descriptor (path:" << descriptorPath << ")";
+        return;
+    }
+    stepDone(step);
+
+    // Only now are the old atlases stale.
+    QSet<QString> current;
+    for (const QString &id : qAsConst(atlasIds))
+        current.insert(id + ".png");
+    const QFileInfoList files = folder.entryInfoList(QDir::Files | QDir::NoDotAndDotDot);
+    for (const QFileInfo &file : files) {
+        if (file.fileName() == DescriptorName || current.contains(file.fileName())
+            || !isCacheFile(file.fileName()))
+            continue;
+        QFile::remove(file.absoluteFilePath());
+        stepDone(step);
+    }
+}
+
+bool orbSvgCacheStore::isCacheFile(const QString &fileName)
+{
+    // The descriptor, atlas PNGs named by a UUID, and what an interrupted
+    // write left under a temporary name beside either of them.
+    static const QRegularExpression pattern(QStringLiteral(
+        "^(cache\\.dscr|\\{[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}\\}\\.png)"
+        "(\\.[A-Za-z0-9]+)?$"));
+    return pattern.match(fileName).hasMatch();
+}
+
+void orbSvgCacheStore::setStepHook(StepHook hook)
+{
+    s_stepHook = hook;
+}

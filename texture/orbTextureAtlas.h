@@ -1,0 +1,56 @@
+#pragma once
+
+#include "refcounted.h"
+
+#include <QtCore/QObject>
+#include <QtCore/QRect>
+#include <QtCore/QSize>
+#include <QtGui/QImage>
+
+class orbSubTexture;
+
+// One OpenGL texture into which images are packed row by row, with a CPU copy
+// of everything it holds (for the disk cache). Images are never removed.
+// Created and used on the render thread (its GL context current); the last
+// release goes through the collector, which destroys it on that thread.
+class orbTextureAtlas : public QObject, public orb::refcounted
+{
+    Q_OBJECT
+    Q_INTERFACES(orb::refcounted)
+
+public:
+    // Alpha: one byte per texel, each ARGB32 pixel of an image standing for
+    // four consecutive texels. Rgba: one ARGB32 pixel per texel.
+    enum AtlasFormat { Alpha = 0, Rgba = 1 };
+
+    // Without a current GL context the atlas has no texture and no image.
+    orbTextureAtlas(const QSize &size, AtlasFormat format);
+    ~orbTextureAtlas() override;
+
+    // Whether addImage() would place an image of that size (in image pixels).
+    bool canFit(const QSize &imageSize) const;
+    // Uploads and copies the image; returns its place in texels (null without GL).
+    QRect addImage(const QImage &image);
+    // A new sub-texture (owned by the caller) for addImage(image).
+    orbSubTexture *createSubTexture(const QImage &image);
+    // A new atlas exactly as large as image, holding all of it.
+    static orbTextureAtlas *atlasFromImage(const QImage &image, AtlasFormat format);
+
+    QSize size() const { return m_size; }
+    AtlasFormat format() const { return m_format; }
+    unsigned int textureId() const { return m_textureId; }
+    const QImage &image() const { return m_image; }
+
+private:
+    int texelsPerPixel() const { return m_format == Alpha ? 4 : 1; }
+    void copyToImage(const QImage &image, const QRect &rect);
+
+    QSize m_size;
+    int m_rowHeight = 0;
+    int m_spacing = 16;
+    int m_cursorX = 0;
+    int m_cursorY = 0;
+    unsigned int m_textureId = 0;
+    AtlasFormat m_format;
+    QImage m_image;
+};
