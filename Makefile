@@ -38,7 +38,7 @@ test: build
 	$(WITH_DISPLAY) ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS) -LE benchmark
 
 bench: build
-	$(BUILD_DIR)/bench/orbBenchmarks --benchmark_min_time=0.2
+	$(WITH_DISPLAY) $(BUILD_DIR)/bench/orbBenchmarks --benchmark_min_time=0.2
 
 # How closely the document model's own renderer matches rsvg-convert on the
 # SVG corpus; the report lands in build/fidelity/report.md.
