@@ -5,10 +5,7 @@
 
 #include "BaselineReporter.h"
 #include "DistanceField.h"
-#include "QSvgStructureNode.h"
-#include "QSvgTinyDocument.h"
-
-#include <QtCore/QDirIterator>
+#include "SvgCorpus.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -22,26 +19,6 @@ constexpr int SampleCount = 20; // the search takes a large part of a second per
 const QSizeF RenderSize(2048, 2048);
 constexpr int FieldSize = 128;
 
-void collectOutlines(const orbsvg::QSvgNode *node, std::vector<QPainterPath> &outlines)
-{
-    if (const QPainterPath *outline = node->outlinePath()) {
-        if (!outline->isEmpty() && !outline->boundingRect().isEmpty())
-            outlines.push_back(*outline);
-    }
-    switch (node->type()) {
-    case orbsvg::QSvgNode::Document:
-    case orbsvg::QSvgNode::G:
-    case orbsvg::QSvgNode::Defs:
-    case orbsvg::QSvgNode::Switch:
-        for (const orbsvg::QSvgNode *child :
-             static_cast<const orbsvg::QSvgStructureNode *>(node)->children())
-            collectOutlines(child, outlines);
-        break;
-    default:
-        break;
-    }
-}
-
 struct Outline
 {
     QPainterPath path;
@@ -52,24 +29,7 @@ struct Outline
 const std::vector<Outline> &outlines()
 {
     static const std::vector<Outline> sample = [] {
-        const QByteArray dir = qEnvironmentVariableIsSet("ORB_SVG_CORPUS")
-            ? qgetenv("ORB_SVG_CORPUS")
-            : QByteArray(ORB_SVG_CORPUS_DIR);
-        QStringList files;
-        QDirIterator it(QString::fromLocal8Bit(dir), {QStringLiteral("*.svg")}, QDir::Files,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext())
-            files << it.next();
-        files.sort();
-        const QtMessageHandler previous
-            = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
-        std::vector<QPainterPath> all;
-        for (const QString &file : qAsConst(files)) {
-            std::unique_ptr<orbsvg::QSvgTinyDocument> doc(orbsvg::QSvgTinyDocument::load(file));
-            if (doc)
-                collectOutlines(doc.get(), all);
-        }
-        qInstallMessageHandler(previous);
+        const std::vector<QPainterPath> all = orbtest::svgCorpusOutlines();
 
         std::vector<Outline> chosen;
         for (int k = 0; k < SampleCount && !all.empty(); ++k) {

@@ -4,8 +4,8 @@
 #include "BaselineReporter.h"
 #include "QSvgStructureNode.h"
 #include "QSvgTinyDocument.h"
+#include "SvgCorpus.h"
 
-#include <QtCore/QDirIterator>
 #include <QtCore/QFile>
 #include <QtCore/QXmlStreamReader>
 #include <QtGui/QImage>
@@ -26,12 +26,9 @@ const Corpus &corpus()
 {
     static const Corpus loaded = [] {
         Corpus c;
-        const QByteArray dir = qgetenv("ORB_SVG_CORPUS").isEmpty() ? QByteArray(ORB_SVG_CORPUS_DIR)
-                                                                   : qgetenv("ORB_SVG_CORPUS");
-        QDirIterator it(QString::fromLocal8Bit(dir), {QStringLiteral("*.svg")}, QDir::Files,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            QFile file(it.next());
+        const QStringList files = orbtest::svgCorpusFiles();
+        for (const QString &name : files) {
+            QFile file(name);
             if (file.open(QIODevice::ReadOnly)) {
                 c.files.push_back(file.readAll());
                 c.bytes += c.files.back().size();

@@ -10,9 +10,7 @@
 namespace orbsvg {
 
 QSvgAnimateColor::QSvgAnimateColor(int from, int to, int)
-    : m_from(from)
-    , m_to(to)
-    , m_totalRunningTime(to - from)
+    : m_timing(from, to)
 {
 }
 
@@ -27,17 +25,12 @@ void QSvgAnimateColor::apply(QPainter *p, const QSvgNode *node, QSvgDrawState &)
     m_replaced = false;
     const QSvgTinyDocument *document = node ? node->document() : nullptr;
     const double t = document ? document->currentElapsed() : 0;
-    if (t < m_from || m_finished || m_colors.isEmpty())
+    if (m_colors.isEmpty())
         return;
-
-    double progress = m_totalRunningTime == 0 ? 0 : (t - m_from) / m_totalRunningTime;
-    if (m_repeatCount >= 0 && progress > m_repeatCount) {
-        m_finished = true;
-        progress = m_repeatCount;
-    }
-    if (progress > 1)
-        progress -= std::floor(progress);
-    const double position = (m_colors.size() - 1) * progress;
+    const std::optional<double> progress = m_timing.progressAt(t);
+    if (!progress)
+        return;
+    const double position = (m_colors.size() - 1) * *progress;
     const QColor start = m_colors.at(qBound(0, int(std::floor(position)), m_colors.size() - 1));
     const QColor end = m_colors.at(qBound(0, int(std::ceil(position)), m_colors.size() - 1));
     const double fraction = position > 1 ? position - std::floor(position) : position;

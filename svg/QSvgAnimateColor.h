@@ -1,5 +1,6 @@
 #pragma once
 
+#include "QSvgAnimationTiming.h"
 #include "QSvgStyleProperty.h"
 
 #include <QtCore/QList>
@@ -21,25 +22,20 @@ public:
     Type type() const override { return AnimateColor; }
 
     void setArgs(bool fill, const QList<QColor> &colors);
-    void setFreeze(bool freeze) { m_freeze = freeze; }
-    void setRepeatCount(qreal count) { m_repeatCount = count; }
+    void setFreeze(bool freeze) { m_timing.setFreeze(freeze); }
+    void setRepeatCount(qreal count) { m_timing.setRepeatCount(count); }
 
     QList<QColor> colors() const { return m_colors; }
     bool animatesFill() const { return m_fill; }
-    bool isFrozen() const { return m_freeze; }
-    qreal repeatCount() const { return m_repeatCount; }
+    bool isFrozen() const { return m_timing.isFrozen(); }
+    qreal repeatCount() const { return m_timing.repeatCount(); }
 
 private:
-    double m_from;
-    double m_to;
-    double m_totalRunningTime;
+    QSvgAnimationTiming m_timing;
     QList<QColor> m_colors;
     QBrush m_oldBrush;
     QPen m_oldPen;
     bool m_fill = false;
-    bool m_finished = false;
-    bool m_freeze = false;
-    qreal m_repeatCount = 1;
     bool m_replaced = false; // this apply changed the brush or pen
 };
 

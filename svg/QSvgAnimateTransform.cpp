@@ -10,9 +10,7 @@
 namespace orbsvg {
 
 QSvgAnimateTransform::QSvgAnimateTransform(int from, int to, int)
-    : m_from(from)
-    , m_to(to)
-    , m_totalRunningTime(to - from)
+    : m_timing(from, to)
 {
 }
 
@@ -25,26 +23,12 @@ void QSvgAnimateTransform::setArgs(TransformType type, Additive additive,
     m_count = args.size() / 3;
 }
 
-bool QSvgAnimateTransform::isActive(double t) const
-{
-    if (t < m_from)
-        return false;
-    return m_freeze || m_repeatCount < 0 || m_totalRunningTime == 0
-        || (t - m_from) / m_totalRunningTime <= m_repeatCount;
-}
-
 QTransform QSvgAnimateTransform::transformAt(double t)
 {
-    if (t < m_from || m_finished || m_count == 0)
+    const std::optional<double> timed = m_timing.progressAt(t);
+    if (!timed || m_count == 0)
         return m_transform;
-
-    double progress = m_totalRunningTime == 0 ? 0 : (t - m_from) / m_totalRunningTime;
-    if (m_repeatCount >= 0 && progress > m_repeatCount) {
-        m_finished = true;
-        progress = m_repeatCount;
-    }
-    if (progress > 1)
-        progress -= std::floor(progress);
+    const double progress = *timed;
 
     const int last = m_count - 1;
     const int startIndex = int(std::floor(last * progress)) * 3;

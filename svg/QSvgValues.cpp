@@ -538,6 +538,27 @@ void parsePathData(QStringView data, QPainterPath &path)
             const QPointF p(num[at], num[at + 1]);
             return relative ? p + current : p;
         };
+        // Curves to p; false ends the parse (a point not finite or refused by the path).
+        auto cubic = [&](const QPointF &c1, const QPointF &c2, const QPointF &p) {
+            if (!isFinite(c1) || !isFinite(c2) || !isFinite(p))
+                return false;
+            path.cubicTo(c1, c2, p);
+            if (!reached(path, p))
+                return false;
+            lastControl = c2;
+            current = p;
+            return true;
+        };
+        auto quad = [&](const QPointF &c, const QPointF &p) {
+            if (!isFinite(c) || !isFinite(p))
+                return false;
+            path.quadTo(c, p);
+            if (!reached(path, p))
+                return false;
+            lastControl = c;
+            current = p;
+            return true;
+        };
         while (i < count) {
             const size_t left = count - i;
             switch (cmd) {
@@ -589,22 +610,15 @@ void parsePathData(QStringView data, QPainterPath &path)
                 break;
             }
             case 'C':
-            case 'c': {
+            case 'c':
                 if (left < 6) {
                     i = count;
                     continue;
                 }
-                const QPointF c1 = point(i), c2 = point(i + 2), p = point(i + 4);
-                if (!isFinite(c1) || !isFinite(c2) || !isFinite(p))
+                if (!cubic(point(i), point(i + 2), point(i + 4)))
                     return;
-                path.cubicTo(c1, c2, p);
-                if (!reached(path, p))
-                    return;
-                lastControl = c2;
-                current = p;
                 i += 6;
                 break;
-            }
             case 'S':
             case 's': {
                 if (left < 4) {
@@ -613,35 +627,21 @@ void parsePathData(QStringView data, QPainterPath &path)
                 }
                 const bool reflect = lastCommand == 'C' || lastCommand == 'c' || lastCommand == 'S'
                     || lastCommand == 's';
-                const QPointF c1 = reflect ? 2 * current - lastControl : current;
-                const QPointF c2 = point(i), p = point(i + 2);
-                if (!isFinite(c1) || !isFinite(c2) || !isFinite(p))
+                if (!cubic(reflect ? 2 * current - lastControl : current, point(i), point(i + 2)))
                     return;
-                path.cubicTo(c1, c2, p);
-                if (!reached(path, p))
-                    return;
-                lastControl = c2;
-                current = p;
                 i += 4;
                 break;
             }
             case 'Q':
-            case 'q': {
+            case 'q':
                 if (left < 4) {
                     i = count;
                     continue;
                 }
-                const QPointF c = point(i), p = point(i + 2);
-                if (!isFinite(c) || !isFinite(p))
+                if (!quad(point(i), point(i + 2)))
                     return;
-                path.quadTo(c, p);
-                if (!reached(path, p))
-                    return;
-                lastControl = c;
-                current = p;
                 i += 4;
                 break;
-            }
             case 'T':
             case 't': {
                 if (left < 2) {
@@ -650,15 +650,8 @@ void parsePathData(QStringView data, QPainterPath &path)
                 }
                 const bool reflect = lastCommand == 'Q' || lastCommand == 'q' || lastCommand == 'T'
                     || lastCommand == 't';
-                const QPointF c = reflect ? 2 * current - lastControl : current;
-                const QPointF p = point(i);
-                if (!isFinite(c) || !isFinite(p))
+                if (!quad(reflect ? 2 * current - lastControl : current, point(i)))
                     return;
-                path.quadTo(c, p);
-                if (!reached(path, p))
-                    return;
-                lastControl = c;
-                current = p;
                 i += 2;
                 break;
             }

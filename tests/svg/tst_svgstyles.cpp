@@ -1,6 +1,7 @@
 // Style properties as a draw sees them: what the painter and the draw state
 // hold after a node's and its ancestors' styles were applied.
 
+#include "QSvgAnimationTiming.h"
 #include "QSvgGradientStyle.h"
 #include "QSvgNode.h"
 #include "SvgTestSupport.h"
@@ -31,6 +32,7 @@ private slots:
     void compositionModes();
     void transformsAndOpacity();
     void animatedTransformOnTheClock();
+    void animationTiming();
 };
 
 void tst_SvgStyles::fillInheritance()
@@ -348,6 +350,30 @@ void tst_SvgStyles::animatedTransformOnTheClock()
     QCOMPARE(appliedStyle(node(doc, "r")).transform.map(QPointF(1, 1)), QPointF(1, 1));
     // Not begun yet: the static transform stays.
     QCOMPARE(appliedStyle(node(doc, "s")).transform.map(QPointF(0, 0)), QPointF(50, 0));
+}
+
+void tst_SvgStyles::animationTiming()
+{
+    orbsvg::QSvgAnimationTiming once(1000, 2000);
+    QVERIFY(!once.isActive(500));
+    QVERIFY(!once.progressAt(500));
+    QCOMPARE(*once.progressAt(1500), 0.5);
+    QVERIFY(once.isActive(2000));
+    QVERIFY(!once.isActive(2500));         // over, and not frozen
+    QCOMPARE(*once.progressAt(2500), 1.0); // the last value, once
+    QVERIFY(!once.progressAt(1500));       // finished for good
+
+    orbsvg::QSvgAnimationTiming thrice(0, 1000);
+    thrice.setRepeatCount(3);
+    QCOMPARE(*thrice.progressAt(2500), 0.5); // repeats fold back
+    QVERIFY(thrice.isActive(2900));
+
+    orbsvg::QSvgAnimationTiming endless(0, 1000);
+    endless.setRepeatCount(-1);
+    QCOMPARE(*endless.progressAt(123250), 0.25);
+    orbsvg::QSvgAnimationTiming frozen(0, 1000);
+    frozen.setFreeze(true);
+    QVERIFY(frozen.isActive(99999));
 }
 
 QTEST_MAIN(tst_SvgStyles)

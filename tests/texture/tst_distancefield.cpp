@@ -2,10 +2,8 @@
 // transform that must give the same bytes, and where generation puts a path.
 
 #include "DistanceField.h"
-#include "QSvgStructureNode.h"
-#include "QSvgTinyDocument.h"
+#include "SvgCorpus.h"
 
-#include <QtCore/QDirIterator>
 #include <QtCore/QRandomGenerator>
 #include <QtGui/QPainter>
 #include <QtTest/QtTest>
@@ -100,54 +98,10 @@ QImage argbRaster(const QPainterPath &path, const QSizeF &size)
     return raster;
 }
 
-void collectOutlines(const orbsvg::QSvgNode *node, std::vector<QPainterPath> &outlines)
-{
-    if (const QPainterPath *outline = node->outlinePath()) {
-        if (!outline->isEmpty() && !outline->boundingRect().isEmpty())
-            outlines.push_back(*outline); // a rect's outline lives only until the next call
-    }
-    switch (node->type()) {
-    case orbsvg::QSvgNode::Document:
-    case orbsvg::QSvgNode::G:
-    case orbsvg::QSvgNode::Defs:
-    case orbsvg::QSvgNode::Switch:
-        for (const orbsvg::QSvgNode *child :
-             static_cast<const orbsvg::QSvgStructureNode *>(node)->children())
-            collectOutlines(child, outlines);
-        break;
-    default:
-        break;
-    }
-}
-
-QString corpusDir()
-{
-    return QString::fromLocal8Bit(qEnvironmentVariableIsSet("ORB_SVG_CORPUS")
-                                      ? qgetenv("ORB_SVG_CORPUS")
-                                      : QByteArray(ORB_SVG_CORPUS_DIR));
-}
-
 // Every fillable outline of the SVG corpus, in file order.
 const std::vector<QPainterPath> &corpusOutlines()
 {
-    static const std::vector<QPainterPath> outlines = [] {
-        QStringList files;
-        QDirIterator it(corpusDir(), {QStringLiteral("*.svg")}, QDir::Files,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext())
-            files << it.next();
-        files.sort();
-        const QtMessageHandler previous
-            = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
-        std::vector<QPainterPath> found;
-        for (const QString &file : qAsConst(files)) {
-            std::unique_ptr<orbsvg::QSvgTinyDocument> doc(orbsvg::QSvgTinyDocument::load(file));
-            if (doc)
-                collectOutlines(doc.get(), found);
-        }
-        qInstallMessageHandler(previous);
-        return found;
-    }();
+    static const std::vector<QPainterPath> outlines = orbtest::svgCorpusOutlines();
     return outlines;
 }
 
@@ -312,7 +266,7 @@ void tst_DistanceField::transformMatchesSearchOnNoiseAndFormats()
 // sample every 16 pixels, and one outline at full size.
 void tst_DistanceField::transformMatchesSearchOnCorpus()
 {
-    if (!QDir(corpusDir()).exists())
+    if (!orbtest::hasSvgCorpus())
         QSKIP("the SVG corpus is not beside the project");
     const std::vector<QPainterPath> &outlines = corpusOutlines();
     QVERIFY2(outlines.size() >= 2000, qPrintable(QString::number(outlines.size())));
@@ -327,7 +281,7 @@ void tst_DistanceField::transformMatchesSearchOnCorpus()
 // only where the path's bounds allow ink: neither may change a sample.
 void tst_DistanceField::generationMatchesTheArgb32Raster()
 {
-    if (!QDir(corpusDir()).exists())
+    if (!orbtest::hasSvgCorpus())
         QSKIP("the SVG corpus is not beside the project");
     const std::vector<QPainterPath> &outlines = corpusOutlines();
     QVERIFY(!outlines.empty());
