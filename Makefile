@@ -39,6 +39,7 @@ test: build
 
 bench: build
 	$(WITH_DISPLAY) $(BUILD_DIR)/bench/orbBenchmarks --benchmark_min_time=0.2
+	$(WITH_DISPLAY) $(BUILD_DIR)/bench/orbSvgItemBenchmark
 
 # How closely the document model's own renderer matches rsvg-convert on the
 # SVG corpus; the report lands in build/fidelity/report.md.

@@ -4,6 +4,8 @@
 #include "orbQuickDoubleValidator.h"
 #include "orbQuickFont.h"
 #include "orbQuickRoot.h"
+#include "orbSvgItem.h"
+#include "orbSvgNodeItem.h"
 
 #include <QtCore/QCoreApplication>
 #include <QtQml/QQmlContext>
@@ -42,6 +44,12 @@ void orbQuick::registerTypes(const char *uri)
     // its fixed place (the number on its line); new types go in at their place.
     qmlRegisterType<orbQuickFont>(uri, 1, 0, "ORBFont");                       // 2
     qmlRegisterType<orbQuickDoubleValidator>(uri, 1, 0, "ORBDoubleValidator"); // 3
+    qmlRegisterType<orbSvgItem>(uri, 1, 0, "ORBSvgItem");                      // 4
+    qmlRegisterType<orbSvgNodeItem>(uri, 1, 0, "ORBSvgNode");                  // 5
+    qmlRegisterUncreatableType<orbStroke>(uri, 1, 0, "ORBStroke",
+                                          QStringLiteral("Used by orbSvgNodeItem")); // 18
+    qmlRegisterUncreatableType<orbGradient>(uri, 1, 0, "ORBGradient",
+                                            QStringLiteral("Used by orbSvgNodeItem")); // 19
 }
 
 void orbQuick::initializeEngine(QQmlEngine *engine, const char *uri)

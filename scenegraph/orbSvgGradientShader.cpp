@@ -40,10 +40,11 @@ void orbSvgGradientShader::updateState(const RenderState &state, QSGMaterial *ne
 
     if (QSGTexture *texture = material->texture()) {
         // Sub-textures of one atlas share the GL texture: no rebinding between them.
-        if (old && old->texture() && old->texture()->textureId() == texture->textureId())
-            texture->updateBindOptions();
-        else
+        // The atlas texture is made with nearest filtering; the sub-texture's
+        // own options (linear) are applied once it is bound.
+        if (!old || !old->texture() || old->texture()->textureId() != texture->textureId())
             texture->bind();
+        texture->updateBindOptions();
     }
     if (QSGTexture *ramp = material->gradientTexture()) {
         QOpenGLFunctions *gl = QOpenGLContext::currentContext()->functions();

@@ -85,11 +85,13 @@ void orbSvgPathNode::update()
         }
     }
 
+    // Materials to drop are replaced in one step: a node in the scene must
+    // never be left without material, even for a moment.
+    bool replace = false;
     const int style = m_brush.style();
     auto *current = static_cast<orbSvgMaterial *>(material());
     if (style != m_materialStyle) {
-        setMaterial(nullptr);
-        setOpaqueMaterial(nullptr);
+        replace = true;
         m_materialStyle = style;
         m_materialDirty = true;
     } else if (current && current->texture() != m_texture) {
@@ -102,18 +104,17 @@ void orbSvgPathNode::update()
                 opaque->setTexture(m_texture);
             markDirty(QSGNode::DirtyMaterial);
         } else if (current->texture() || hasTexturedMaterials(style)) {
-            setMaterial(nullptr);
-            setOpaqueMaterial(nullptr);
+            replace = true;
             m_materialDirty = true;
         }
     }
-    updateMaterials(square);
+    updateMaterials(square, replace);
 }
 
-void orbSvgPathNode::updateMaterials(const QRectF &quad)
+void orbSvgPathNode::updateMaterials(const QRectF &quad, bool replace)
 {
-    auto *m1 = static_cast<orbSvgMaterial *>(material());
-    auto *m2 = static_cast<orbSvgMaterial *>(opaqueMaterial());
+    auto *m1 = replace ? nullptr : static_cast<orbSvgMaterial *>(material());
+    auto *m2 = replace ? nullptr : static_cast<orbSvgMaterial *>(opaqueMaterial());
     bool changed = false;
     if (m_materialDirty && m_texture) {
         switch (m_brush.style()) {
@@ -162,9 +163,10 @@ void orbSvgPathNode::updateMaterials(const QRectF &quad)
         m2->setOpacity(m_opacity);
         changed = true;
     }
-    if (!material())
+    // Setting a new material deletes the one it replaces (the node owns both).
+    if (material() != m1)
         setMaterial(m1);
-    if (!opaqueMaterial())
+    if (opaqueMaterial() != m2)
         setOpaqueMaterial(m2);
     if (changed)
         markDirty(QSGNode::DirtyMaterial);

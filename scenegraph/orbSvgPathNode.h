@@ -41,7 +41,7 @@ protected:
     orbSvgCache *cache() const { return m_cache.get(); }
 
 private:
-    void updateMaterials(const QRectF &quad);
+    void updateMaterials(const QRectF &quad, bool replace);
 
     orb::ref_ptr<orbSvgCache> m_cache;
     QSGTexture *m_texture = nullptr;

@@ -19,6 +19,22 @@ const char *orbSvgShaderSource::esFragmentPrologue()
            "precision highp int;\n";
 }
 
+namespace {
+// Where the ES prologue goes: GLSL ES allows #extension only before any
+// declaration, so a source's own leading #extension lines stay first.
+int afterLeadingExtensions(const QByteArray &source)
+{
+    int position = 0;
+    while (source.mid(position).startsWith("#extension")) {
+        const int end = source.indexOf('\n', position);
+        if (end < 0)
+            return source.size();
+        position = end + 1;
+    }
+    return position;
+}
+} // namespace
+
 const char *orbSvgShaderSource::text()
 {
     // Several windows may render on several threads.
@@ -29,7 +45,7 @@ const char *orbSvgShaderSource::text()
             QByteArray source = file.readAll();
             const QOpenGLContext *context = QOpenGLContext::currentContext();
             if (!source.isEmpty() && m_stage == Fragment && context && context->isOpenGLES())
-                source.prepend(esFragmentPrologue());
+                source.insert(afterLeadingExtensions(source), esFragmentPrologue());
             m_text = source;
         }
     }

@@ -52,9 +52,10 @@ void orbSvgSolidColorShader::updateState(const RenderState &state, QSGMaterial *
     p->setUniformValue(m_colorId, texture ? material->brush().color() : QColor(Qt::transparent));
     if (texture) {
         // Sub-textures of one atlas share the GL texture: no rebinding between them.
-        if (old && old->texture() && old->texture()->textureId() == texture->textureId())
-            texture->updateBindOptions();
-        else
+        // The atlas texture is made with nearest filtering; the sub-texture's
+        // own options (linear) are applied once it is bound.
+        if (!old || !old->texture() || old->texture()->textureId() != texture->textureId())
             texture->bind();
+        texture->updateBindOptions();
     }
 }

@@ -1,15 +1,25 @@
 #include "orbSvgCache.h"
 
 #include "DistanceField.h"
+#include "QSvgStructureNode.h"
+#include "QSvgTinyDocument.h"
+#include "QSvgTransformStyle.h"
 #include "SvgLog.h"
 #include "orbSubTexture.h"
 #include "orbSvgCacheStore.h"
+#include "orbSvgNode.h"
+#include "orbSvgPathNode.h"
+#include "orbSvgPathStrokeNode.h"
+#include "orbTransformNode.h"
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QElapsedTimer>
 #include <QtGui/QOpenGLContext>
 #include <QtGui/QPainter>
 #include <QtQuick/QQuickWindow>
+#include <QtQuick/QSGTransformNode>
+
+#include <memory>
 
 namespace {
 constexpr QSize AtlasSize(1024, 1024);
@@ -140,4 +150,132 @@ QSGTexture *orbSvgCache::gradientTexture(const QBrush &brush)
         texture->setVerticalWrapMode(QSGTexture::Repeat);
     }
     return texture;
+}
+
+namespace {
+
+// The file behind a source URL: local files, paths, and compiled-in resources.
+QString fileOf(const QUrl &source)
+{
+    if (source.scheme() == QLatin1String("qrc"))
+        return QLatin1Char(':') + source.path(QUrl::FullyDecoded);
+    const QString local = source.toLocalFile();
+    return local.isEmpty() ? source.path(QUrl::FullyDecoded) : local;
+}
+
+// An outline that a distance field can be made of: not empty, and not
+// shrunk to a point (which would leave nothing to scale into the raster).
+bool isDrawableOutline(const QPainterPath *outline)
+{
+    if (!outline || outline->isEmpty())
+        return false;
+    const QRectF bounds = outline->boundingRect();
+    return bounds.width() > 0 || bounds.height() > 0;
+}
+
+} // namespace
+
+QSGNode *orbSvgCache::createNodes(const QUrl &source, QHash<QString, QSGNode *> &nodesById,
+                                  QSizeF &documentSize)
+{
+    std::unique_ptr<orbsvg::QSvgTinyDocument> document(
+        orbsvg::QSvgTinyDocument::load(fileOf(source)));
+    if (!document)
+        return nullptr;
+
+    const QRectF viewBox = document->viewBox();
+    documentSize = viewBox.size();
+    auto *root = new QSGTransformNode;
+    auto *inner = new QSGTransformNode;
+    root->appendChildNode(inner);
+    QMatrix4x4 offset;
+    offset.translate(float(-viewBox.x()), float(-viewBox.y()));
+    inner->setMatrix(offset);
+
+    // The painter only carries the inherited style through the walk; each
+    // render thread has its own, so that windows never share one.
+    static thread_local QImage canvas(1, 1, QImage::Format_ARGB32);
+    QPainter painter(&canvas);
+    QPen pen(QBrush(Qt::NoBrush), 1.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    pen.setMiterLimit(4.0);
+    painter.setPen(pen);
+    painter.setBrush(QBrush(Qt::black, Qt::SolidPattern));
+    orbsvg::QSvgDrawState states;
+
+    qCDebug(lcSvg) << "Creating nodes for:" << source;
+    buildNodes(states, &painter, inner, document.get(), nodesById);
+    return root;
+}
+
+void orbSvgCache::buildNodes(orbsvg::QSvgDrawState &states, QPainter *painter, QSGNode *parent,
+                             const orbsvg::QSvgNode *node, QHash<QString, QSGNode *> &nodesById)
+{
+    using orbsvg::QSvgNode;
+    node->applyStyle(painter, states);
+    const QBrush brush = painter->brush();
+    const QPen pen = painter->pen();
+    const auto *transformStyle = static_cast<const orbsvg::QSvgTransformStyle *>(
+        node->styleProperty(orbsvg::QSvgStyleProperty::Transform));
+
+    orbTransformNode *transform = nullptr;
+    QSGNode *content = nullptr;
+    QSGNode *childParent = nullptr;
+    switch (node->type()) {
+    case QSvgNode::Document:
+        childParent = parent;
+        break;
+    case QSvgNode::G:
+        transform = new orbTransformNode;
+        content = childParent = transform;
+        break;
+    case QSvgNode::Arc:
+    case QSvgNode::Circle:
+    case QSvgNode::Ellipse:
+    case QSvgNode::Line:
+    case QSvgNode::Path:
+    case QSvgNode::Polygon:
+    case QSvgNode::Polyline:
+    case QSvgNode::Rect: {
+        transform = new orbTransformNode;
+        content = transform;
+        const QPainterPath *outline = node->outlinePath();
+        if (isDrawableOutline(outline)) {
+            auto *fill = new orbSvgPathNode(this);
+            fill->setPath(*outline);
+            fill->setBrush(brush);
+            fill->update();
+            auto *stroke = new orbSvgPathStrokeNode(this);
+            stroke->setPen(pen);
+            stroke->setPath(*outline);
+            stroke->update();
+            auto *pair = new orbSvgNode(fill, stroke);
+            transform->appendChildNode(pair);
+            content = pair;
+        }
+        break;
+    }
+    case QSvgNode::Text:
+    case QSvgNode::TextArea:
+    case QSvgNode::Tspan:
+    case QSvgNode::Use:
+        qCWarning(lcSvg) << "Unsupported node type" << int(node->type());
+        break;
+    default:
+        break; // defs, switch, animation, image: nothing, not even their content
+    }
+
+    if (transform) {
+        if (parent)
+            parent->appendChildNode(transform);
+        transform->setTransform(transformStyle ? transformStyle->qtransform() : QTransform());
+        const QString id = node->nodeId();
+        if (!id.isEmpty())
+            nodesById[id] = content;
+    }
+    if (childParent) {
+        for (const QSvgNode *child :
+             static_cast<const orbsvg::QSvgStructureNode *>(node)->children())
+            buildNodes(states, painter, childParent, child, nodesById);
+    }
+    node->revertStyle(painter, states);
 }

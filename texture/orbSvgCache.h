@@ -13,7 +13,15 @@
 #include <QtGui/QPainterPath>
 
 class QBrush;
+class QPainter;
+class QSGNode;
 class QSGTexture;
+class QUrl;
+
+namespace orbsvg {
+class QSvgNode;
+struct QSvgDrawState;
+} // namespace orbsvg
 
 // One per QML engine: hands out a distance-field texture for any path (the
 // same texture for the same geometry, across documents) and keeps the fields
@@ -43,11 +51,19 @@ public:
     // Writes the cache folder when anything changed since the last save.
     void save();
 
+    // Builds the scene-graph tree of an SVG file (owned by the caller) and
+    // fills nodesById and documentSize; null when the file does not load.
+    // Render thread: the path nodes fetch their textures while it runs.
+    QSGNode *createNodes(const QUrl &source, QHash<QString, QSGNode *> &nodesById,
+                         QSizeF &documentSize);
+
     QSizeF renderSize() const { return m_renderSize; }
     int fieldSize() const { return m_fieldSize; }
     int textureCount() const { return m_textures.size(); }
 
 private:
+    void buildNodes(orbsvg::QSvgDrawState &states, QPainter *painter, QSGNode *parent,
+                    const orbsvg::QSvgNode *node, QHash<QString, QSGNode *> &nodesById);
     void loadCaches();
     void readDescriptor(const QDir &folder);
     QSGTexture *addToAtlas(const QImage &image);

@@ -5,6 +5,7 @@
 #include <QtCore/QDir>
 #include <QtGui/QGuiApplication>
 #include <QtQml/QQmlApplicationEngine>
+#include <QtQml/QQmlContext>
 #include <QtQuick/QQuickWindow>
 
 int main(int argc, char *argv[])
@@ -25,6 +26,9 @@ int main(int argc, char *argv[])
     orbHostEnvironment host(app);
     QQmlApplicationEngine engine;
     host.prepare(engine);
+    // The gallery shows artwork of the SVG test corpus.
+    engine.rootContext()->setContextProperty(
+        QStringLiteral("corpus"), QUrl::fromLocalFile(QStringLiteral(ORB_DEMO_CORPUS "/")));
     engine.load(QUrl(QStringLiteral("qrc:/demo/Gallery.qml")));
     if (engine.rootObjects().isEmpty())
         return 1;
