@@ -85,8 +85,6 @@ void tst_SvgItem::initTestCase()
 {
     m_host = std::make_unique<orbHostEnvironment>(*qApp);
     QVERIFY(m_files.isValid());
-    // The texture cache keeps its files out of the user's folder.
-    QStandardPaths::setTestModeEnabled(true);
     writeSvg("shapes.svg", TwoShapes);
 }
 
@@ -140,12 +138,11 @@ QQuickItem *tst_SvgItem::item(const char *name) const
 QImage tst_SvgItem::frame()
 {
     auto *window = qobject_cast<QQuickWindow *>(m_window.get());
-    const int seen = m_frames;
-    window->update();
-    // Two frames: the first may have begun before the change was made.
-    for (int attempt = 0; attempt < 2 && m_frames < seen + 2; ++attempt) {
-        if (!QTest::qWaitFor([&] { return m_frames >= seen + 2; }, 5000))
-            window->update();
+    // Two forced frames: the first may have begun before the change was made.
+    for (int pass = 0; pass < 2; ++pass) {
+        const int seen = m_frames;
+        window->update();
+        QTest::qWaitFor([&] { return m_frames > seen; }, 10000);
     }
     const QImage grabbed = window->grabWindow();
     if (qEnvironmentVariableIsSet("ORB_TEST_FRAMES"))
@@ -415,9 +412,11 @@ void tst_SvgItem::edgesStayCrispAtEightTimes()
 void tst_SvgItem::hostileDocuments()
 {
     QByteArray many = "<svg xmlns='http://www.w3.org/2000/svg' viewBox='0 0 100 100'>";
+    // Ten thousand elements over one outline: the node count is hostile, the
+    // field generation (one field) is not what this is about.
     for (int i = 0; i < 10000; ++i)
-        many += "<rect x='" + QByteArray::number(i % 100) + "' y='" + QByteArray::number(i / 100)
-            + "' width='1' height='1' fill='red'/>";
+        many += "<rect transform='translate(" + QByteArray::number(i % 100) + ","
+            + QByteArray::number(i / 100) + ")' width='1' height='1' fill='red'/>";
     many += "</svg>";
     const QString manyUrl = writeSvg("many.svg", many);
     const QString degenerate
@@ -428,16 +427,22 @@ void tst_SvgItem::hostileDocuments()
                    "fill='blue'/></svg>");
     const bool shown
         = show("Row { ORBSvgItem { objectName: 'a'; width: 100; height: 100; source: '"
-               + degenerate.toUtf8()
-               + "' }\n ORBSvgItem { objectName: 'b'; width: 100; height: 100; source: '"
-               + manyUrl.toUtf8() + "' } }")
+                   + degenerate.toUtf8()
+                   + "' }\n ORBSvgItem { objectName: 'b'; width: 400; height: 400; source: '"
+                   + manyUrl.toUtf8() + "' } }",
+               500, 400)
         != nullptr;
     QVERIFY(shown);
     QTRY_VERIFY(!item("a")->property("sourceSize").toSizeF().isEmpty());
     QTRY_VERIFY_WITH_TIMEOUT(!item("b")->property("sourceSize").toSizeF().isEmpty(), 60000);
     const QImage image = frame();
     QVERIFY(near(image.pixelColor(50, 50), Qt::blue));
-    QVERIFY(near(image.pixelColor(150, 50), Qt::red));
+    // Abutting squares leave faint seams: judge the area, not one pixel.
+    int red = 0;
+    for (int y = 100; y < 300; ++y)
+        for (int x = 200; x < 400; ++x)
+            red += near(image.pixelColor(x, y), Qt::red, 60);
+    QVERIFY2(red > 200 * 200 * 3 / 4, qPrintable(QString::number(red)));
 }
 
 void tst_SvgItem::sourceChangingEveryFrame()
@@ -450,7 +455,11 @@ void tst_SvgItem::sourceChangingEveryFrame()
     auto *window = qobject_cast<QQuickWindow *>(m_window.get());
     connect(
         window, &QQuickWindow::frameSwapped, item(),
-        [this] { item()->setProperty("flips", item()->property("flips").toInt() + 1); },
+        [this, window] {
+            item()->setProperty("flips", item()->property("flips").toInt() + 1);
+            // Two flips can land between frames and cancel out; a frame must follow anyway.
+            window->update();
+        },
         Qt::QueuedConnection);
     // The GUI thread stays responsive while the tree is rebuilt every frame.
     QElapsedTimer timer;
@@ -461,6 +470,9 @@ void tst_SvgItem::sourceChangingEveryFrame()
 
 int main(int argc, char *argv[])
 {
+    // A cache folder of this run's own: no fields from earlier runs, none left behind.
+    QTemporaryDir cacheHome;
+    qputenv("XDG_CACHE_HOME", cacheHome.path().toLocal8Bit());
     QGuiApplication app(argc, argv);
     tst_SvgItem test;
     return QTest::qExec(&test, argc, argv);
