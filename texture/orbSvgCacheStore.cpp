@@ -1,5 +1,6 @@
 #include "orbSvgCacheStore.h"
 
+#include "AtlasPng.h"
 #include "SvgLog.h"
 #include "orbSubTexture.h"
 
@@ -14,7 +15,6 @@
 #include <QtCore/QSaveFile>
 #include <QtCore/QSet>
 #include <QtCore/QUuid>
-#include <QtGui/QImageReader>
 
 #include <cmath>
 
@@ -91,19 +91,17 @@ QRect subRect(const QJsonObject &object)
 // The image of an atlas PNG, or null when the file is missing or no atlas image.
 QImage readAtlasImage(const QString &fileName)
 {
-    QImageReader reader(fileName);
-    if (reader.size() != AtlasImageSize) {
-        qCWarning(lcSvg) << "Skipping cache atlas" << fileName << "of size" << reader.size();
+    QFile file(fileName);
+    QSize headerSize;
+    const QImage image = file.open(QIODevice::ReadOnly)
+        ? orbsvgcache::readAtlasPng(file, AtlasImageSize, &headerSize)
+        : QImage();
+    if (headerSize != AtlasImageSize) {
+        qCWarning(lcSvg) << "Skipping cache atlas" << fileName << "of size" << headerSize;
         return QImage();
     }
-    QImage image = reader.read();
-    if (image.size() != AtlasImageSize || !image.hasAlphaChannel()) {
+    if (image.isNull())
         qCWarning(lcSvg) << "Skipping unreadable cache atlas" << fileName;
-        return QImage();
-    }
-    // Only a straight conversion: premultiplying would change the packed texels.
-    if (image.format() != QImage::Format_ARGB32)
-        image = image.convertToFormat(QImage::Format_ARGB32);
     return image;
 }
 
@@ -220,8 +218,10 @@ void orbSvgCacheStore::write(const QDir &folder,
         if (id == atlasIds.constEnd()) {
             id = atlasIds.insert(atlas, QUuid::createUuid().toString());
             // Under a temporary name until complete: a crash leaves no half atlas.
+            // Written unfiltered and uncompressed: decoding the PNGs is most of
+            // a warm start, and a megabyte an atlas is little for a cache.
             QSaveFile file(folder.absoluteFilePath(id.value() + ".png"));
-            if (file.open(QIODevice::WriteOnly) && atlas->image().save(&file, "PNG"))
+            if (file.open(QIODevice::WriteOnly) && orbsvgcache::writeAtlasPng(atlas->image(), file))
                 file.commit();
             stepDone(step);
         }

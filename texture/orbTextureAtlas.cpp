@@ -24,24 +24,49 @@ orbTextureAtlas::orbTextureAtlas(const QSize &size, AtlasFormat format)
     : m_size(size)
     , m_format(format)
 {
+    QImage blank(size.width() / texelsPerPixel(), size.height(), QImage::Format_ARGB32);
+    blank.fill(Qt::transparent);
+    if (createTexture(blank))
+        m_image = blank;
+}
+
+// What the public constructor followed by addImage(image) gives, without
+// clearing and uploading a blank atlas first: a warm start makes one of these
+// per atlas file.
+orbTextureAtlas::orbTextureAtlas(const QImage &image, AtlasFormat format)
+    : m_format(format)
+{
+    const QImage pixels = image.format() == QImage::Format_ARGB32
+        ? image
+        : image.convertToFormat(QImage::Format_ARGB32);
+    m_size = QSize(pixels.width() * texelsPerPixel(), pixels.height());
+    if (!createTexture(pixels))
+        return;
+    m_image = pixels;
+    m_rowHeight = m_size.height();
+    m_cursorX = m_size.width() + m_spacing;
+}
+
+// A texture of the atlas's size holding initial; false without a GL context.
+bool orbTextureAtlas::createTexture(const QImage &initial)
+{
     QOpenGLFunctions *gl = currentFunctions();
     if (!gl)
-        return;
+        return false;
     gl->glGetError();
     gl->glGenTextures(1, &m_textureId);
     gl->glBindTexture(GL_TEXTURE_2D, m_textureId);
     gl->glGetError();
 
-    m_image = QImage(size.width() / texelsPerPixel(), size.height(), QImage::Format_ARGB32);
-    m_image.fill(Qt::transparent);
-    const GLenum pixelFormat = glFormat(format);
-    gl->glTexImage2D(GL_TEXTURE_2D, 0, GLint(pixelFormat), size.width(), size.height(), 0,
-                     pixelFormat, GL_UNSIGNED_BYTE, m_image.constBits());
+    const GLenum pixelFormat = glFormat(m_format);
+    gl->glTexImage2D(GL_TEXTURE_2D, 0, GLint(pixelFormat), m_size.width(), m_size.height(), 0,
+                     pixelFormat, GL_UNSIGNED_BYTE, initial.constBits());
     gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     gl->glGetError();
+    return true;
 }
 
 orbTextureAtlas::~orbTextureAtlas()
@@ -113,9 +138,5 @@ orbSubTexture *orbTextureAtlas::createSubTexture(const QImage &image)
 
 orbTextureAtlas *orbTextureAtlas::atlasFromImage(const QImage &image, AtlasFormat format)
 {
-    const int texelsPerPixel = format == Alpha ? 4 : 1;
-    auto *atlas
-        = new orbTextureAtlas(QSize(image.width() * texelsPerPixel, image.height()), format);
-    atlas->addImage(image);
-    return atlas;
+    return new orbTextureAtlas(image, format);
 }

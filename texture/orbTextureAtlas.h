@@ -42,6 +42,9 @@ public:
     const QImage &image() const { return m_image; }
 
 private:
+    // The atlas of atlasFromImage(): the image is its first upload.
+    orbTextureAtlas(const QImage &image, AtlasFormat format);
+    bool createTexture(const QImage &initial);
     int texelsPerPixel() const { return m_format == Alpha ? 4 : 1; }
     void copyToImage(const QImage &image, const QRect &rect);
 

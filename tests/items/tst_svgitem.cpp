@@ -142,7 +142,8 @@ QImage tst_SvgItem::frame()
     for (int pass = 0; pass < 2; ++pass) {
         const int seen = m_frames;
         window->update();
-        QTest::qWaitFor([&] { return m_frames > seen; }, 10000);
+        if (!QTest::qWaitFor([&] { return m_frames > seen; }, 10000))
+            qWarning("frame(): no frame within 10 s");
     }
     const QImage grabbed = window->grabWindow();
     if (qEnvironmentVariableIsSet("ORB_TEST_FRAMES"))

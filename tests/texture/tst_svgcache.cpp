@@ -271,6 +271,9 @@ void tst_SvgCache::tamperedCaches_data()
     QTest::newRow("missing atlas") << "remove-png" << 3;
     QTest::newRow("truncated atlas") << "truncate-png" << 3;
     QTest::newRow("atlas of the wrong size") << "small-png" << 3;
+    QTest::newRow("atlas with a changed byte") << "flip-png" << 3;
+    // Not damage: an atlas that another PNG writer compressed and filtered.
+    QTest::newRow("atlas rewritten by QImage") << "rewrite-png" << 0;
     QTest::newRow("rectangle outside the atlas") << "rect-outside" << 1;
     QTest::newRow("rectangle not a field") << "rect-size" << 1;
     QTest::newRow("path that does not decode") << "bad-hash" << 1;
@@ -309,6 +312,17 @@ void tst_SvgCache::tamperedCaches()
         writeFile(png, bytes.left(bytes.size() / 3));
     } else if (damage == "small-png") {
         QImage(100, 100, QImage::Format_ARGB32).save(png);
+    } else if (damage == "flip-png") {
+        QFile file(png);
+        file.open(QIODevice::ReadOnly);
+        QByteArray bytes = file.readAll();
+        file.close();
+        bytes[bytes.size() / 2] = char(bytes.at(bytes.size() / 2) ^ 0x20);
+        writeFile(png, bytes);
+    } else if (damage == "rewrite-png") {
+        const QImage written(png);
+        QCOMPARE(written.format(), QImage::Format_ARGB32);
+        QVERIFY(written.save(png, "PNG", 0));
     } else {
         if (damage == "rect-outside")
             rect["x"] = 1008;
