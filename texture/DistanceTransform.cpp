@@ -160,51 +160,54 @@ inline void distancesAbove(const int *runStart, int count, int y, std::uint8_t *
         d[x] = std::uint8_t(std::min(y - runStart[x] + 1, Reach));
 }
 
-// For the sample rows [i0, i1): other[i * stride + x] = the vertical distance
-// from sample row i to the nearest pixel in column x of the other kind than
-// the pixel on the sample row, at most Reach (none within reach).
+// For the raster columns [x0, x1): other[i * stride + x] = the vertical
+// distance from sample row i to the nearest pixel in column x of the other
+// kind than the pixel on the sample row, at most Reach (none within reach).
 //
 // runStart[x] is the first row of the run of like pixels that the sweep is
 // in. A sample row inside a run is nearest to the pixel before the run (known
 // when the sample row is reached) or to the one after it (known when the run
-// ends). Only the rows within reach of the band's sample rows are read: a run
-// that began before the first of them is out of reach of every sample row, as
-// is one that ends after the last.
+// ends). Only the rows within reach of a sample row are read: a run that
+// began before the first of them is out of reach of every sample row, as is
+// one that ends after the last. Columns are independent, so threads split
+// them and no row is read twice.
 template<int PixelBytes>
-void sweepRows(const CoverageView &coverage, const SampleGrid &grid, int i0, int i1,
-               std::uint8_t *other, int stride)
+void sweepColumns(const CoverageView &coverage, const SampleGrid &grid, int x0, int x1,
+                  std::uint8_t *other, int stride)
 {
-    const int width = coverage.width();
-    const int firstRow = std::max(0, grid.rows[i0] - Reach);
-    const int lastRow = std::min(coverage.height() - 1, grid.rows[i1 - 1] + Reach - 1);
-    std::vector<int> runStart(width, INT_MIN / 2);
+    const int n = grid.n;
+    const int firstRow = std::max(0, grid.rows[0] - Reach);
+    const int lastRow = std::min(coverage.height() - 1, grid.rows[n - 1] + Reach - 1);
+    std::vector<int> runStart(std::size_t(x1 - x0), INT_MIN / 2);
 
     // Only the ink and the rows just outside it can change kind from the row
     // above; elsewhere every pixel is outside.
     const QRect &ink = coverage.ink();
-    const int inkX0 = ink.left();
-    const int inkX1 = ink.right() + 1;
+    const int inkX0 = std::max(ink.left(), x0);
+    const int inkX1 = std::min(ink.right() + 1, x1);
     const int firstChange = std::max(firstRow + 1, ink.top());
     const int lastChange = std::min(lastRow, ink.bottom() + 1);
 
-    int nextSample = i0;
+    int nextSample = 0;
     for (int y = firstRow; y <= lastRow; ++y) {
         if (y >= firstChange && y <= lastChange && inkX0 < inkX1) {
-            const int lastSample = std::min(grid.lastRowUpTo[y - 1], i1 - 1);
+            const int lastSample = grid.lastRowUpTo[y - 1];
             forEachKindChange<PixelBytes>(
                 coverage.row(y) + inkX0 * PixelBytes, coverage.row(y - 1) + inkX0 * PixelBytes,
                 inkX1 - inkX0, [&](int inkX) {
                     const int x = inkX + inkX0;
-                    const int first = std::max(runStart[x], y - (Reach - 1));
-                    for (int i = lastSample; i >= i0 && grid.rows[i] >= first; --i) {
+                    int &start = runStart[std::size_t(x - x0)];
+                    const int first = std::max(start, y - (Reach - 1));
+                    for (int i = lastSample; i >= 0 && grid.rows[i] >= first; --i) {
                         std::uint8_t &d = other[qsizetype(i) * stride + x];
                         d = std::min(d, std::uint8_t(y - grid.rows[i]));
                     }
-                    runStart[x] = y;
+                    start = y;
                 });
         }
-        for (; nextSample < i1 && grid.rows[nextSample] == y; ++nextSample)
-            distancesAbove(runStart.data(), width, y, other + qsizetype(nextSample) * stride);
+        for (; nextSample < n && grid.rows[nextSample] == y; ++nextSample)
+            distancesAbove(runStart.data(), x1 - x0, y,
+                           other + qsizetype(nextSample) * stride + x0);
     }
 }
 
@@ -443,9 +446,8 @@ void transform(const CoverageView &coverage, int n, FieldTarget target)
     for (int i = 0; i < n; ++i)
         std::fill_n(&vertical[qsizetype(i) * stride + width], stride - width, Reach);
 
-    // A band of sample rows per thread: each sweeps the raster rows within
-    // reach of its band (so the bands overlap by twice the reach), then
-    // measures its samples.
+    // The threads split the raster's columns for the sweep, then the sample
+    // rows for the horizontal step, which reads every column.
     const int bands = std::max(1, std::min(omp_get_max_threads(), n));
     // The render thread shares the machine with the GUI thread and the GL
     // driver: let the runtime shrink the team when the cores are busy, or
@@ -454,33 +456,44 @@ void transform(const CoverageView &coverage, int n, FieldTarget target)
     omp_set_dynamic(1);
     const QRect &ink = coverage.ink();
     const std::uint8_t *root = floorSqrt().data();
-#pragma omp parallel for schedule(static)
-    for (int b = 0; b < bands; ++b) {
-        const int i0 = n * b / bands;
-        const int i1 = n * (b + 1) / bands;
-        if (i0 == i1)
-            continue;
-        sweepRows<PixelBytes>(coverage, grid, i0, i1, vertical.get(), stride);
-        SampleRow sampleRow(width);
-        for (int i = i0; i < i1; ++i) {
-            // A sample out of reach of the ink is outside with nothing in reach.
-            if (gapToInk(grid.rows[i], ink.top(), ink.bottom()) >= Reach) {
-                for (int j = 0; j < n; ++j)
-                    *sampleAt(target, n, i, j) = 0;
+#pragma omp parallel
+    {
+        // Column bands start on 64-byte blocks of the sweep's comparisons.
+#pragma omp for schedule(static)
+        for (int b = 0; b < bands; ++b) {
+            const int x0 = b == 0 ? 0 : std::min(width, width * b / bands / 64 * 64);
+            const int x1
+                = b + 1 == bands ? width : std::min(width, width * (b + 1) / bands / 64 * 64);
+            if (x0 < x1)
+                sweepColumns<PixelBytes>(coverage, grid, x0, x1, vertical.get(), stride);
+        }
+#pragma omp for schedule(static)
+        for (int b = 0; b < bands; ++b) {
+            const int i0 = n * b / bands;
+            const int i1 = n * (b + 1) / bands;
+            if (i0 == i1)
                 continue;
-            }
-            const uchar *row = coverage.row(grid.rows[i]);
-            sampleRow.load<PixelBytes>(row, &vertical[qsizetype(i) * stride]);
-            for (int j = 0; j < n; ++j) {
-                const int cx = grid.columns[j];
-                if (gapToInk(cx, ink.left(), ink.right()) >= Reach) {
-                    *sampleAt(target, n, i, j) = 0;
+            SampleRow sampleRow(width);
+            for (int i = i0; i < i1; ++i) {
+                // A sample out of reach of the ink is outside with nothing in reach.
+                if (gapToInk(grid.rows[i], ink.top(), ink.bottom()) >= Reach) {
+                    for (int j = 0; j < n; ++j)
+                        *sampleAt(target, n, i, j) = 0;
                     continue;
                 }
-                const bool inside = isInside<PixelBytes>(row, cx);
-                const int squared = sampleRow.nearest(cx, !inside);
-                *sampleAt(target, n, i, j)
-                    = encodeSample(inside, squared < None ? root[squared] : -1);
+                const uchar *row = coverage.row(grid.rows[i]);
+                sampleRow.load<PixelBytes>(row, &vertical[qsizetype(i) * stride]);
+                for (int j = 0; j < n; ++j) {
+                    const int cx = grid.columns[j];
+                    if (gapToInk(cx, ink.left(), ink.right()) >= Reach) {
+                        *sampleAt(target, n, i, j) = 0;
+                        continue;
+                    }
+                    const bool inside = isInside<PixelBytes>(row, cx);
+                    const int squared = sampleRow.nearest(cx, !inside);
+                    *sampleAt(target, n, i, j)
+                        = encodeSample(inside, squared < None ? root[squared] : -1);
+                }
             }
         }
     }
