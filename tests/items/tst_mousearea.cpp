@@ -96,6 +96,7 @@ private slots:
     void onPressedParksAtScreenCentreAndReleaseRestores();
     void stepsFollowTheDragAxis_data();
     void stepsFollowTheDragAxis();
+    void motionQueuedBeforeReCentringCountsOnce();
     void onMovedParksSilentlyOnTheFirstMove();
     void noneLeavesTheCursorAlone();
     void lostGrabPutsTheCursorBack();
@@ -143,12 +144,15 @@ void tst_MouseArea::cleanup()
     m_pointer.reset(); // lets go of anything still held
     m_window.reset();
     m_engine.reset();
-    if (m_layer) {
-        QCOMPARE(m_layer->shows, m_layer->hides);
-        QVERIFY(!QGuiApplication::overrideCursor());
-    }
     orbCursorLayer::setCurrent(nullptr);
-    m_layer.reset();
+    const bool cursorLeftOver = QGuiApplication::overrideCursor() != nullptr;
+    while (QGuiApplication::overrideCursor()) // the next test starts clean
+        QGuiApplication::restoreOverrideCursor();
+    if (m_layer) {
+        const std::unique_ptr<CountingCursorLayer> layer = std::move(m_layer);
+        QCOMPARE(layer->shows, layer->hides);
+    }
+    QVERIFY(!cursorLeftOver);
 }
 
 QQuickItem *tst_MouseArea::item(const char *name) const
@@ -239,6 +243,29 @@ void tst_MouseArea::stepsFollowTheDragAxis()
     for (const QVariant &step : steps(knob))
         deltas.append(step.toMap().value("delta").toInt());
     QCOMPARE(deltas, expected);
+    QVERIFY(release(knob));
+}
+
+void tst_MouseArea::motionQueuedBeforeReCentringCountsOnce()
+{
+    // Every motion delivered, none merged with the next.
+    QCoreApplication::setAttribute(Qt::AA_CompressHighFrequencyEvents, false);
+    const auto restore = qScopeGuard(
+        [] { QCoreApplication::setAttribute(Qt::AA_CompressHighFrequencyEvents, true); });
+    QQuickItem *knob = item("knob");
+    QVERIFY(press(knob, {100, 100}));
+    QVERIFY(dragTo(knob, centre() + QPoint(1, 0)));
+    // Two motions reach the queue before the item sees the first: the pointer
+    // is then 12 away, and that is counted once.
+    const int before = knob->property("seen").toList().size();
+    m_pointer->moveTo(centre() + QPoint(5, 0));
+    m_pointer->moveTo(centre() + QPoint(12, 0));
+    QVERIFY(QTest::qWaitFor([&] { return knob->property("seen").toList().size() >= before + 2; },
+                            WaitMs));
+    QVariantList deltas;
+    for (const QVariant &step : steps(knob))
+        deltas.append(step.toMap().value("delta").toInt());
+    QCOMPARE(deltas, (QVariantList{1, 12}));
     QVERIFY(release(knob));
 }
 
