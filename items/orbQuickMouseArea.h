@@ -21,7 +21,8 @@ class orbQuickMouseArea : public QQuickMouseArea
 public:
     enum DragAxis { XAxis = 0, YAxis = 1, XYAxis = 2 };
     Q_ENUM(DragAxis)
-    enum HideCursor { None = 0, OnMoved = 1, OnPressed = 2 };
+    // Fixed underlying type: QML may write any int, which is then reported.
+    enum HideCursor : int { None = 0, OnMoved = 1, OnPressed = 2 };
     Q_ENUM(HideCursor)
 
     explicit orbQuickMouseArea(QQuickItem *parent = nullptr);
