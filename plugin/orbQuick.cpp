@@ -3,6 +3,8 @@
 #include "GarbageCollection.h"
 #include "orbQuickDoubleValidator.h"
 #include "orbQuickFont.h"
+#include "orbQuickMouseArea.h"
+#include "orbQuickMouseEvent.h"
 #include "orbQuickRoot.h"
 #include "orbSvgItem.h"
 #include "orbSvgNodeItem.h"
@@ -42,10 +44,13 @@ void orbQuick::registerTypes(const char *uri)
 {
     // The registration order is part of the module's interface: each type has
     // its fixed place (the number on its line); new types go in at their place.
+    qmlRegisterType<orbQuickMouseArea>(uri, 1, 0, "ORBMouseArea");             // 1
     qmlRegisterType<orbQuickFont>(uri, 1, 0, "ORBFont");                       // 2
     qmlRegisterType<orbQuickDoubleValidator>(uri, 1, 0, "ORBDoubleValidator"); // 3
     qmlRegisterType<orbSvgItem>(uri, 1, 0, "ORBSvgItem");                      // 4
     qmlRegisterType<orbSvgNodeItem>(uri, 1, 0, "ORBSvgNode");                  // 5
+    qmlRegisterUncreatableType<orbQuickMouseEvent>(uri, 1, 0, "ORBMouseEvent",
+                                                   QStringLiteral("Needed by ORBMouseArea")); // 17
     qmlRegisterUncreatableType<orbStroke>(uri, 1, 0, "ORBStroke",
                                           QStringLiteral("Used by orbSvgNodeItem")); // 18
     qmlRegisterUncreatableType<orbGradient>(uri, 1, 0, "ORBGradient",

@@ -157,7 +157,8 @@ void tst_PluginLoading::typesAreRegisteredInTableOrder()
     std::unique_ptr<QObject> object(
         orbtest::createFromQml(*engine, "import orbQuick 1.0\nimport QtQml 2.0\nQtObject {}"));
     QVERIFY(object);
-    const QStringList order = {QStringLiteral("ORBFont"), QStringLiteral("ORBDoubleValidator")};
+    const QStringList order = {QStringLiteral("ORBMouseArea"), QStringLiteral("ORBFont"),
+                               QStringLiteral("ORBDoubleValidator")};
     int previous = -1;
     for (const QString &name : order) {
         const int id = qmlTypeId("orbQuick", 1, 0, qPrintable(name));

@@ -157,4 +157,6 @@ Window {
             }
         }
     }
+
+    KnobPanel { anchors.left: parent.left; anchors.bottom: parent.bottom; anchors.margins: 32 }
 }
