@@ -1,5 +1,6 @@
 #include "orbCursorLayer.h"
 
+#include <QtCore/QVariant>
 #include <QtGui/QCursor>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QScreen>
@@ -26,7 +27,10 @@ public:
     QPoint position() const override { return QCursor::pos(); }
 };
 
-orbCursorLayer *s_current = nullptr;
+// A layer set in place of the system's is published on the application
+// object: a test and the plugin it loads each carry their own copy of this
+// code, and both must find the same layer.
+const char *const CurrentLayerProperty = "orbCursorLayer";
 
 } // namespace
 
@@ -35,10 +39,16 @@ orbCursorLayer::~orbCursorLayer() = default;
 orbCursorLayer &orbCursorLayer::current()
 {
     static SystemCursorLayer system;
-    return s_current ? *s_current : system;
+    if (const QCoreApplication *app = QCoreApplication::instance()) {
+        const auto layer = app->property(CurrentLayerProperty).value<quintptr>();
+        if (layer)
+            return *reinterpret_cast<orbCursorLayer *>(layer);
+    }
+    return system;
 }
 
 void orbCursorLayer::setCurrent(orbCursorLayer *layer)
 {
-    s_current = layer;
+    if (QCoreApplication *app = QCoreApplication::instance())
+        app->setProperty(CurrentLayerProperty, QVariant::fromValue(quintptr(layer)));
 }

@@ -26,6 +26,7 @@ public:
 
     // The layer in use: the system's unless a test has set its own.
     static orbCursorLayer &current();
-    // Puts layer in use (not owned); null returns to the system layer.
+    // Puts layer in use (not owned) for the whole process, plugins included;
+    // null returns to the system layer. Needs the application object.
     static void setCurrent(orbCursorLayer *layer);
 };
