@@ -135,32 +135,47 @@ QPoint orbQuickDragHandler::dragHotSpot() const
     return QPoint(int(s * m_delegateItem->width() * 0.5), int(m_delegateItem->height() * s));
 }
 
-void orbQuickDragHandler::startDragEvent()
+QMimeData *orbQuickDragHandler::makeMimeData() const
 {
     auto *mimeData = new QMimeData;
     for (auto it = m_mimeEntries.cbegin(); it != m_mimeEntries.cend(); ++it)
         mimeData->setData(it.key(), it.value().toUtf8());
+    return mimeData;
+}
 
-    std::unique_ptr<QDrag> drag = std::make_unique<QDrag>(this);
-    drag->setMimeData(mimeData);
-    drag->setPixmap(m_dragImage);
-    drag->setHotSpot(dragHotSpot());
-
-    // Some window systems show the drag image only after the cursor moved.
+void orbQuickDragHandler::nudgeCursor() const
+{
     orbCursorLayer &cursor = orbCursorLayer::current();
     QScreen *screen = window() ? window()->screen() : nullptr;
-    const QPoint cursorPosition = cursor.position();
-    cursor.moveTo(cursorPosition + QPoint(1, 0), screen);
-    cursor.moveTo(cursorPosition, screen);
+    const QPoint position = cursor.position();
+    cursor.moveTo(position + QPoint(1, 0), screen);
+    cursor.moveTo(position, screen);
+}
 
-    m_drag = drag.get();
+void orbQuickDragHandler::startDragEvent()
+{
+    // The drag manager may delete the drag itself once it is over.
+    QPointer<QDrag> drag = new QDrag(this);
+    drag->setMimeData(makeMimeData());
+    drag->setPixmap(m_dragImage);
+    drag->setHotSpot(dragHotSpot());
+    // Some window systems show the drag image only after the cursor moved.
+    nudgeCursor();
+
+    m_drag = drag;
     const QPointer<orbQuickDragHandler> alive(this);
     const Qt::DropAction action = drag->exec(m_supportedActions, m_defaultAction);
-    if (!alive) // destroyed by a handler of the drop
+    if (!alive) { // destroyed by a handler of the drop
+        delete drag;
         return;
+    }
     m_drag = nullptr;
 
-    emit dragFinished(new orbDragHandlerEvent(action, drag->mimeData(), drag.get()));
-    drag.reset();
+    // What was dragged, for the event: the same entries the drag carried.
+    const std::unique_ptr<QMimeData> dragged(makeMimeData());
+    std::unique_ptr<QObject> eventOwner(drag ? nullptr : new QObject);
+    QObject *parent = drag ? static_cast<QObject *>(drag) : eventOwner.get();
+    emit dragFinished(new orbDragHandlerEvent(action, dragged.get(), parent));
+    delete drag;
     m_dragging = false;
 }

@@ -10,6 +10,7 @@
 #include <atomic>
 
 class QDrag;
+class QMimeData;
 class QQmlComponent;
 
 // What a system drag carries (MIME entries, allowed and default actions) and
@@ -62,6 +63,8 @@ protected:
 private:
     void renderDragImage();
     QPoint dragHotSpot() const;
+    QMimeData *makeMimeData() const;
+    void nudgeCursor() const;
 
     bool m_dragging = false;
     QQmlComponent *m_delegate = nullptr;  // not owned
@@ -73,5 +76,5 @@ private:
     QMap<QString, QString> m_mimeEntries;
     Qt::DropAction m_supportedActions = Qt::CopyAction;
     Qt::DropAction m_defaultAction = Qt::CopyAction;
-    QDrag *m_drag = nullptr; // the running drag, owned by startDragEvent
+    QDrag *m_drag = nullptr; // the running drag, owned by startDragEvent and the drag manager
 };
