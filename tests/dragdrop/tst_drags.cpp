@@ -46,6 +46,8 @@ private slots:
     void delegateThatIsNoItemWarns();
     void handlerWithoutWindowWarns();
     void zoneDestroyedByTheDropDuringItsDrag();
+    void mimeFormatsBecomeUrlsListsAndBytes();
+    void hundredThousandUrlsInOneDrop();
 
 private:
     std::unique_ptr<DragDropScene> scene(const QByteArray &items);
@@ -273,7 +275,7 @@ void tst_Drags::sameTypeTwiceDragsTheSecondText()
                               Q_ARG(QString, "ü"));
     QSignalSpy finished(handler, SIGNAL(dragFinished(orbDragHandlerEvent *)));
     DragDriver driver(s->window(), [&] { return runningDrag(handler) != nullptr; });
-    driver.moveTo(QPoint(250, 40)).wait(1).release(QPoint(250, 40));
+    driver.moveTo(QPoint(240, 30)).moveTo(QPoint(250, 40)).wait(1).release(QPoint(250, 40));
     QMetaObject::invokeMethod(handler, "executeDrag");
     QVERIFY(waitForDragEnd(finished, driver));
     QCOMPARE(s->dragsCutShort(), 0);
@@ -486,6 +488,76 @@ ORBDropZone { x: 200; width: 200; height: 300
     QCOMPARE(s->log().join("|"), QString("drop"));
     // The window goes on working.
     QTest::mouseClick(s->window(), Qt::LeftButton, {}, QPoint(10, 10));
+}
+
+namespace {
+
+const QByteArray FormatsScene = R"qml(
+ORBDragHandler { objectName: 'handler'; hotSpot: Qt.point(0, 0) }
+ORBDropZone { x: 200; width: 200; height: 300
+    onDragEnter: event.acceptProposedAction(); onDragMove: event.acceptProposedAction()
+    onDrop: { var data = event.mimeData.toVariant(); var urls = data['text/uri-list']
+              note(Object.keys(data).sort().join(' '))
+              note(urls ? urls.length + ' ' + urls[0] + ' ' + urls[urls.length - 1] : 'none')
+              note(data['semicolon-separated-list/tracks'] ? describeValue(data['semicolon-separated-list/tracks']) : 'none')
+              event.accepted = true } }
+)qml";
+
+} // namespace
+
+void tst_Drags::mimeFormatsBecomeUrlsListsAndBytes()
+{
+    auto s = scene(FormatsScene);
+    QVERIFY(s);
+    QQuickItem *handler = s->item("handler");
+    QMetaObject::invokeMethod(handler, "setMimeData", Q_ARG(QString, "text/uri-list"),
+                              Q_ARG(QString, "file:///tmp/a%20b.mp3\r\nhttp://example.org/x\r\n"));
+    QMetaObject::invokeMethod(handler, "setMimeData",
+                              Q_ARG(QString, "semicolon-separated-list/tracks"),
+                              Q_ARG(QString, QString::fromUtf8("one;;twö;")));
+    QSignalSpy finished(handler, SIGNAL(dragFinished(orbDragHandlerEvent *)));
+    DragDriver driver(s->window(), [&] { return runningDrag(handler) != nullptr; });
+    driver.moveTo(QPoint(240, 30)).moveTo(QPoint(250, 40)).wait(1).release(QPoint(250, 40));
+    QMetaObject::invokeMethod(handler, "executeDrag");
+    QVERIFY(waitForDragEnd(finished, driver));
+    QCOMPARE(s->log(),
+             QStringList() << "semicolon-separated-list/tracks text/uri-list"
+                           << "2 file:///tmp/a b.mp3 http://example.org/x"
+                           << QString::fromUtf8("[one;twö]"));
+
+    // Without entries the drop carries no formats.
+    QMetaObject::invokeMethod(handler, "clearMimeData");
+    QSignalSpy again(handler, SIGNAL(dragFinished(orbDragHandlerEvent *)));
+    DragDriver second(s->window(), [&] { return runningDrag(handler) != nullptr; });
+    // A move to where the pointer already is would be no move at all.
+    second.moveTo(QPoint(240, 30)).moveTo(QPoint(260, 50)).wait(1).release(QPoint(260, 50));
+    QMetaObject::invokeMethod(handler, "executeDrag");
+    QVERIFY(waitForDragEnd(again, second));
+    QCOMPARE(s->log().mid(3),
+             QStringList() << ""
+                           << "none"
+                           << "none");
+}
+
+void tst_Drags::hundredThousandUrlsInOneDrop()
+{
+    auto s = scene(FormatsScene);
+    QVERIFY(s);
+    QQuickItem *handler = s->item("handler");
+    QString uris;
+    for (int i = 0; i < 100000; ++i)
+        uris += QStringLiteral("file:///music/track%1.mp3\r\n").arg(i);
+    QMetaObject::invokeMethod(handler, "setMimeData", Q_ARG(QString, "text/uri-list"),
+                              Q_ARG(QString, uris));
+    QSignalSpy finished(handler, SIGNAL(dragFinished(orbDragHandlerEvent *)));
+    DragDriver driver(
+        s->window(), [&] { return runningDrag(handler) != nullptr; }, 15000);
+    driver.moveTo(QPoint(240, 30)).moveTo(QPoint(250, 40)).wait(1).release(QPoint(250, 40));
+    QMetaObject::invokeMethod(handler, "executeDrag");
+    QVERIFY(waitForDragEnd(finished, driver));
+    QVERIFY2(s->log().size() == 3, qPrintable(s->log().join('|').left(300)));
+    QCOMPARE(s->log().value(1),
+             QString("100000 file:///music/track0.mp3 file:///music/track99999.mp3"));
 }
 
 QTEST_MAIN(tst_Drags)
