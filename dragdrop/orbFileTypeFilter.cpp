@@ -2,6 +2,7 @@
 
 #include <QtCore/QDebug>
 #include <QtCore/QDir>
+#include <QtCore/QDirIterator>
 #include <QtCore/QFileInfo>
 
 namespace {
@@ -81,12 +82,14 @@ void orbFileTypeFilter::collectFolder(const QString &path, QStringList &result)
         return;
     m_visitedFolders.insert(canonical);
 
-    const QFileInfoList entries = QDir(path).entryInfoList(
-        QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
-    for (const QFileInfo &entry : entries) {
-        if (entry.isDir())
-            collectFolder(entry.absoluteFilePath(), result);
-        else if (matches(entry.fileName()))
-            result << entry.absoluteFilePath();
+    // In the order the file system lists them, without sorting: folders of
+    // many thousand files are common in music collections.
+    QDirIterator entries(path, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    while (entries.hasNext()) {
+        const QString entry = entries.next();
+        if (entries.fileInfo().isDir())
+            collectFolder(entry, result);
+        else if (matches(entries.fileName()))
+            result << entry;
     }
 }

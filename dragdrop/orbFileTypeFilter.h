@@ -14,7 +14,7 @@ public:
     // types as given to the drop zone: "mp3", ".mp3"; none matches everything.
     explicit orbFileTypeFilter(const QStringList &types);
 
-    // The matching paths, URL by URL, folders listed depth first.
+    // The matching paths, URL by URL, folders walked depth first in listing order.
     QStringList filter(const QList<QUrl> &urls);
 
     // Whether a URL is a folder or has a suffix among types ("*.x" taken as ".x").

@@ -40,6 +40,7 @@ private:
     QUrl url(const QString &relativePath) const;
     bool contains(const QList<QUrl> &urls, const QStringList &types);
     QStringList filter(const QList<QUrl> &urls, const QStringList &types);
+    // Relative and sorted: folders are listed in the file system's order.
     QStringList relative(const QStringList &paths) const;
 
     std::unique_ptr<orbHostEnvironment> m_host;
@@ -108,6 +109,7 @@ QStringList tst_DropTypes::relative(const QStringList &paths) const
     const QDir root(m_files.path());
     for (const QString &path : paths)
         result << root.relativeFilePath(path);
+    result.sort();
     return result;
 }
 
@@ -180,7 +182,11 @@ void tst_DropTypes::symlinkLoopIsWalkedOnce()
     QVERIFY(QFile::link(m_files.filePath("loop/a"), m_files.filePath("loop/again")));
     QElapsedTimer clock;
     clock.start();
-    QCOMPARE(relative(filter({url("loop")}, {".mp3"})), QStringList() << "loop/a/track.mp3");
+    // Reached through the folder or its link, whichever is listed first: once.
+    const QStringList found = filter({url("loop")}, {".mp3"});
+    QCOMPARE(found.size(), 1);
+    QCOMPARE(QFileInfo(found.first()).canonicalFilePath(),
+             QFileInfo(m_files.filePath("loop/a/track.mp3")).canonicalFilePath());
     QVERIFY(clock.elapsed() < 2000);
 }
 

@@ -157,4 +157,6 @@ Window {
             }
         }
     }
+
+    DragDropPanel { anchors.right: parent.right; anchors.bottom: parent.bottom; anchors.margins: 32 }
 }
