@@ -1,7 +1,13 @@
 #include "orbQuick.h"
 
 #include "GarbageCollection.h"
+#include "orbDragHandlerEvent.h"
+#include "orbDropZoneEvent.h"
+#include "orbMimeData.h"
 #include "orbQuickDoubleValidator.h"
+#include "orbQuickDragHandler.h"
+#include "orbQuickDragZone.h"
+#include "orbQuickDropZone.h"
 #include "orbQuickFont.h"
 #include "orbQuickMouseArea.h"
 #include "orbQuickMouseEvent.h"
@@ -42,6 +48,7 @@ orbQuick::orbQuick()
 
 void orbQuick::registerTypes(const char *uri)
 {
+    qRegisterMetaType<orbMimeData *>("orbMimeData*");
     // The registration order is part of the module's interface: each type has
     // its fixed place (the number on its line); new types go in at their place.
     qmlRegisterType<orbQuickMouseArea>(uri, 1, 0, "ORBMouseArea");             // 1
@@ -49,12 +56,21 @@ void orbQuick::registerTypes(const char *uri)
     qmlRegisterType<orbQuickDoubleValidator>(uri, 1, 0, "ORBDoubleValidator"); // 3
     qmlRegisterType<orbSvgItem>(uri, 1, 0, "ORBSvgItem");                      // 4
     qmlRegisterType<orbSvgNodeItem>(uri, 1, 0, "ORBSvgNode");                  // 5
+    qmlRegisterUncreatableType<orbMimeData>(uri, 1, 0, "ORBMimeData",
+                                            QStringLiteral("Only returned!")); // 14
+    qmlRegisterType<orbDropZoneEvent>(uri, 1, 0, "ORBDropZoneEvent");          // 15
+    qmlRegisterUncreatableType<orbDragHandlerEvent>(
+        uri, 1, 0, "ORBDragHandlerEvent",
+        QStringLiteral("Needed by ORBDragHandler")); // 16
     qmlRegisterUncreatableType<orbQuickMouseEvent>(uri, 1, 0, "ORBMouseEvent",
                                                    QStringLiteral("Needed by ORBMouseArea")); // 17
     qmlRegisterUncreatableType<orbStroke>(uri, 1, 0, "ORBStroke",
                                           QStringLiteral("Used by orbSvgNodeItem")); // 18
     qmlRegisterUncreatableType<orbGradient>(uri, 1, 0, "ORBGradient",
                                             QStringLiteral("Used by orbSvgNodeItem")); // 19
+    qmlRegisterType<orbQuickDragHandler>(uri, 1, 0, "ORBDragHandler");                 // 20
+    qmlRegisterType<orbQuickDragZone>(uri, 1, 0, "ORBDragZone");                       // 21
+    qmlRegisterType<orbQuickDropZone>(uri, 1, 0, "ORBDropZone");                       // 22
 }
 
 void orbQuick::initializeEngine(QQmlEngine *engine, const char *uri)

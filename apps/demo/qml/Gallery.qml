@@ -159,4 +159,5 @@ Window {
     }
 
     KnobPanel { anchors.left: parent.left; anchors.bottom: parent.bottom; anchors.margins: 32 }
+    DragDropPanel { anchors.right: parent.right; anchors.bottom: parent.bottom; anchors.margins: 32 }
 }
