@@ -4,6 +4,8 @@
 #include "orbQuickDoubleValidator.h"
 #include "orbQuickFont.h"
 #include "orbQuickRoot.h"
+#include "orbQuickTreeView.h"
+#include "orbQuickTreeViewModelItem.h"
 #include "orbSvgItem.h"
 #include "orbSvgNodeItem.h"
 
@@ -42,10 +44,12 @@ void orbQuick::registerTypes(const char *uri)
 {
     // The registration order is part of the module's interface: each type has
     // its fixed place (the number on its line); new types go in at their place.
-    qmlRegisterType<orbQuickFont>(uri, 1, 0, "ORBFont");                       // 2
-    qmlRegisterType<orbQuickDoubleValidator>(uri, 1, 0, "ORBDoubleValidator"); // 3
-    qmlRegisterType<orbSvgItem>(uri, 1, 0, "ORBSvgItem");                      // 4
-    qmlRegisterType<orbSvgNodeItem>(uri, 1, 0, "ORBSvgNode");                  // 5
+    qmlRegisterType<orbQuickFont>(uri, 1, 0, "ORBFont");                           // 2
+    qmlRegisterType<orbQuickDoubleValidator>(uri, 1, 0, "ORBDoubleValidator");     // 3
+    qmlRegisterType<orbSvgItem>(uri, 1, 0, "ORBSvgItem");                          // 4
+    qmlRegisterType<orbSvgNodeItem>(uri, 1, 0, "ORBSvgNode");                      // 5
+    qmlRegisterType<orbQuickTreeView>(uri, 1, 0, "ORBTreeView");                   // 6
+    qmlRegisterType<orbQuickTreeViewModelItem>(uri, 1, 0, "ORBTreeViewModelItem"); // 7
     qmlRegisterUncreatableType<orbStroke>(uri, 1, 0, "ORBStroke",
                                           QStringLiteral("Used by orbSvgNodeItem")); // 18
     qmlRegisterUncreatableType<orbGradient>(uri, 1, 0, "ORBGradient",
