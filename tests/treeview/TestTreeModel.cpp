@@ -90,7 +90,7 @@ QVariant TestTreeModel::data(const QModelIndex &index, int role) const
 
 bool TestTreeModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (!index.isValid() || role != Qt::DisplayRole)
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return false;
     nodeOf(index)->name = value.toString();
     emit dataChanged(index, index, {Qt::DisplayRole});
@@ -250,4 +250,10 @@ QModelIndex TestTreeModel::deepest() const
     while (!node->children.empty())
         node = node->children.front();
     return indexOf(node);
+}
+
+void TestTreeModel::removeSilently(const QModelIndex &parent, int row, int count)
+{
+    Node *node = nodeOf(parent);
+    node->children.erase(node->children.begin() + row, node->children.begin() + row + count);
 }

@@ -44,6 +44,10 @@ public:
     // A chain of depth rows below the top, one child each.
     void makeChain(int depth);
     QModelIndex deepest() const;
+    // A small fresh tree, for QML handlers.
+    Q_INVOKABLE void resetTree() { rebuild(3, 2, 2); }
+    // Drops rows without telling anyone (for notifications sent by hand).
+    void removeSilently(const QModelIndex &parent, int row, int count);
 
     // Misbehaviours.
     bool fetchInsertsSynchronously = true;
