@@ -147,8 +147,11 @@ void orbQuickTreeView::establishConnectionsSlot()
 void orbQuickTreeView::establish(QAbstractItemModel *model)
 {
     syncConnections();
-    if (model)
+    if (model) {
+        // A newly shown model starts at the first row, not at the row the old current one moves to.
+        m_currentModelIndex = QPersistentModelIndex();
         applyCurrentIndex(0, true);
+    }
     modelReset();
     emit modelChanged();
 }

@@ -157,4 +157,12 @@ Window {
             }
         }
     }
+
+    TreeViewPanel {
+        anchors.left: parent.left
+        anchors.bottom: parent.bottom
+        anchors.margins: 32
+        width: 420
+        height: 230
+    }
 }
