@@ -82,6 +82,7 @@ void orbQuickTreeView::addModelItem(orbQuickTreeViewModelItem *item)
         return;
     }
     m_modelItems.append(item);
+    m_modelItemObjects.insert(item, item);
     m_mirror.setModelItems(m_modelItems);
     connect(item, &orbQuickTreeViewModelItem::modelChanged, this,
             &orbQuickTreeView::establishConnectionsSlot);
@@ -104,6 +105,7 @@ void orbQuickTreeView::removeAllModelItems()
             item->deleteLater();
     }
     m_modelItems.clear();
+    m_modelItemObjects.clear();
     m_ownModelItems.clear();
     m_mirror.setModelItems(m_modelItems);
     m_mirror.clear();
@@ -114,8 +116,10 @@ void orbQuickTreeView::removeAllModelItems()
 
 void orbQuickTreeView::onModelItemDestroyed(QObject *object)
 {
-    // Only the address is used: the item is past its own destructor.
-    auto *item = static_cast<orbQuickTreeViewModelItem *>(object);
+    // The item is past its own destructor: it is found by address, never cast.
+    orbQuickTreeViewModelItem *item = m_modelItemObjects.take(object);
+    if (!item)
+        return;
     m_modelItems.removeAll(item);
     m_ownModelItems.remove(item);
     m_mirror.setModelItems(m_modelItems);
@@ -129,7 +133,9 @@ void orbQuickTreeView::onModelItemDestroyed(QObject *object)
 
 void orbQuickTreeView::onModelDestroyed(QObject *object)
 {
-    auto *model = static_cast<QAbstractItemModel *>(object);
+    QAbstractItemModel *model = m_modelObjects.take(object); // found by address, never cast
+    if (!model)
+        return;
     m_connectedModels.remove(model);
     m_mirror.removeModelBranches(model);
     m_mirror.dropInvalidExpanded();
@@ -191,12 +197,14 @@ void orbQuickTreeView::connectModel(QAbstractItemModel *model)
     connect(model, &Model::layoutChanged, this, &View::layoutChanged);
     connect(model, &QObject::destroyed, this, &View::onModelDestroyed);
     m_connectedModels.insert(model);
+    m_modelObjects.insert(model, model);
 }
 
 void orbQuickTreeView::disconnectModel(QAbstractItemModel *model)
 {
     disconnect(model, nullptr, this, nullptr);
     m_connectedModels.remove(model);
+    m_modelObjects.remove(model);
 }
 
 // ---- properties ------------------------------------------------------------

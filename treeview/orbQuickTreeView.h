@@ -163,6 +163,9 @@ private:
     QList<orbQuickTreeViewModelItem *> m_modelItems;
     QSet<orbQuickTreeViewModelItem *> m_ownModelItems;
     QSet<QAbstractItemModel *> m_connectedModels;
+    // Destroyed senders are looked up by their QObject address, not cast.
+    QHash<QObject *, orbQuickTreeViewModelItem *> m_modelItemObjects;
+    QHash<QObject *, QAbstractItemModel *> m_modelObjects;
     QSet<QQmlComponent *> m_reportedComponents;
     QPointer<QQmlComponent> m_delegate;
     QPersistentModelIndex m_currentModelIndex;
