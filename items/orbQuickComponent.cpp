@@ -3,6 +3,7 @@
 #include <QtCore/QDebug>
 #include <QtQml/QQmlComponent>
 #include <QtQml/QQmlContext>
+#include <QtQml/QQmlEngine>
 #include <QtQuick/QQuickItem>
 
 #include <memory>
@@ -12,13 +13,16 @@ QQuickItem *orbQuickComponent::createItem(QQmlComponent *component, QQmlContext 
 {
     if (!component)
         return nullptr;
-    QQmlContext *parent = parentContext ? parentContext : component->creationContext();
-    if (!parent) {
+    QQmlContext *outer = parentContext ? parentContext : component->creationContext();
+    // A component made in C++ has no creation context.
+    if (!outer && component->engine())
+        outer = component->engine()->rootContext();
+    if (!outer) {
         qWarning() << "orbQuickComponent::createItem: the component has no context to create in"
                    << component->url();
         return nullptr;
     }
-    auto context = std::make_unique<QQmlContext>(parent);
+    auto context = std::make_unique<QQmlContext>(outer);
     for (auto it = properties.cbegin(); it != properties.cend(); ++it)
         context->setContextProperty(it.key(), it.value());
 

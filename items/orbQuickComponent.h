@@ -6,17 +6,16 @@ class QQmlComponent;
 class QQmlContext;
 class QQuickItem;
 
-// Turns a QML component into a visual item, for every item of the module that
-// instantiates delegates. GUI thread.
-namespace orbQuickComponent {
-
-// Creates one instance of component in a new context under parentContext (null:
-// the component's creation context) that carries properties as context
-// properties. Returns the item, which owns that context; null for a null
-// component, a failed creation or a result that is no Item (deleted, warned).
-// Later reads and writes of those properties go to the parent of the item's
-// own context: QQmlEngine::contextForObject(item)->parentContext().
-QQuickItem *createItem(QQmlComponent *component, QQmlContext *parentContext = nullptr,
-                       const QVariantMap &properties = {});
-
-} // namespace orbQuickComponent
+// Turns a QML component into a visual item whose context carries the given
+// properties. Used by every view and handler that instantiates delegates.
+// GUI thread only.
+class orbQuickComponent
+{
+public:
+    // Null for a null component or a result that is not an item. The item owns
+    // the context made for it (a child of parentContext, or of the component's
+    // creation context when parentContext is null); the properties live there,
+    // so later writes go to QQmlEngine::contextForObject(item)->parentContext().
+    static QQuickItem *createItem(QQmlComponent *component, QQmlContext *parentContext = nullptr,
+                                  const QVariantMap &properties = {});
+};

@@ -12,6 +12,8 @@
 #include "orbQuickMouseArea.h"
 #include "orbQuickMouseEvent.h"
 #include "orbQuickRoot.h"
+#include "orbQuickTreeView.h"
+#include "orbQuickTreeViewModelItem.h"
 #include "orbSvgItem.h"
 #include "orbSvgNodeItem.h"
 
@@ -51,11 +53,13 @@ void orbQuick::registerTypes(const char *uri)
     qRegisterMetaType<orbMimeData *>("orbMimeData*");
     // The registration order is part of the module's interface: each type has
     // its fixed place (the number on its line); new types go in at their place.
-    qmlRegisterType<orbQuickMouseArea>(uri, 1, 0, "ORBMouseArea");             // 1
-    qmlRegisterType<orbQuickFont>(uri, 1, 0, "ORBFont");                       // 2
-    qmlRegisterType<orbQuickDoubleValidator>(uri, 1, 0, "ORBDoubleValidator"); // 3
-    qmlRegisterType<orbSvgItem>(uri, 1, 0, "ORBSvgItem");                      // 4
-    qmlRegisterType<orbSvgNodeItem>(uri, 1, 0, "ORBSvgNode");                  // 5
+    qmlRegisterType<orbQuickMouseArea>(uri, 1, 0, "ORBMouseArea");                 // 1
+    qmlRegisterType<orbQuickFont>(uri, 1, 0, "ORBFont");                           // 2
+    qmlRegisterType<orbQuickDoubleValidator>(uri, 1, 0, "ORBDoubleValidator");     // 3
+    qmlRegisterType<orbSvgItem>(uri, 1, 0, "ORBSvgItem");                          // 4
+    qmlRegisterType<orbSvgNodeItem>(uri, 1, 0, "ORBSvgNode");                      // 5
+    qmlRegisterType<orbQuickTreeView>(uri, 1, 0, "ORBTreeView");                   // 6
+    qmlRegisterType<orbQuickTreeViewModelItem>(uri, 1, 0, "ORBTreeViewModelItem"); // 7
     qmlRegisterUncreatableType<orbMimeData>(uri, 1, 0, "ORBMimeData",
                                             QStringLiteral("Only returned!")); // 14
     qmlRegisterType<orbDropZoneEvent>(uri, 1, 0, "ORBDropZoneEvent");          // 15

@@ -1,3 +1,4 @@
+#include "LibraryModels.h"
 #include "WindowScreenshot.h"
 #include "orbHostEnvironment.h"
 
@@ -29,6 +30,8 @@ int main(int argc, char *argv[])
     // The gallery shows artwork of the SVG test corpus.
     engine.rootContext()->setContextProperty(
         QStringLiteral("corpus"), QUrl::fromLocalFile(QStringLiteral(ORB_DEMO_CORPUS "/")));
+    LibraryModels library;
+    library.publish(*engine.rootContext());
     engine.load(QUrl(QStringLiteral("qrc:/demo/Gallery.qml")));
     if (engine.rootObjects().isEmpty())
         return 1;

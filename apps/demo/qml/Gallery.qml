@@ -160,4 +160,11 @@ Window {
 
     KnobPanel { anchors.left: parent.left; anchors.bottom: parent.bottom; anchors.margins: 32 }
     DragDropPanel { anchors.right: parent.right; anchors.bottom: parent.bottom; anchors.margins: 32 }
+    TreeViewPanel {
+        x: 436
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: 32
+        width: 396
+        height: 230
+    }
 }
