@@ -5,8 +5,10 @@
 
 #include "DragDropScene.h"
 #include "QmlTestSupport.h"
+#include "RecordingCursorLayer.h"
 #include "orbHostEnvironment.h"
 
+#include <QtGui/QCursor>
 #include <QtGui/QDrag>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QStyleHints>
@@ -18,6 +20,7 @@
 
 using orbtest::DragDriver;
 using orbtest::DragDropScene;
+using orbtest::RecordingCursorLayer;
 
 class tst_Drags : public QObject
 {
@@ -26,6 +29,8 @@ class tst_Drags : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void init();
+    void cleanup();
 
     void holdingStillStartsTheDragAfterTheDelay();
     void movingTheDragDistanceStartsAtOnce();
@@ -33,6 +38,8 @@ private slots:
     void releaseOutsideIsNoClick();
     void zoneWithoutHandlerStillClicks();
     void mouseAreaChildKeepsItsClicks();
+    void hoveringTheZoneShowsTheMoveCursor();
+    void startingADragNudgesTheCursorRightAndBack();
 
     void dropReachesTheZoneWithPositionsAndActions();
     void leavingTheZoneSignalsLeave();
@@ -55,6 +62,7 @@ private:
     static bool waitForDragEnd(QSignalSpy &finished, const DragDriver &driver);
 
     std::unique_ptr<orbHostEnvironment> m_host;
+    std::unique_ptr<RecordingCursorLayer> m_cursor;
 };
 
 namespace {
@@ -102,6 +110,25 @@ void tst_Drags::initTestCase()
 void tst_Drags::cleanupTestCase()
 {
     m_host.reset();
+}
+
+void tst_Drags::init()
+{
+    m_cursor = std::make_unique<RecordingCursorLayer>(orbCursorLayer::current());
+    orbCursorLayer::setCurrent(m_cursor.get());
+}
+
+// Every test's scene is gone by now: whatever a zone pushed, it popped.
+void tst_Drags::cleanup()
+{
+    orbCursorLayer::setCurrent(nullptr);
+    const std::unique_ptr<RecordingCursorLayer> cursor = std::move(m_cursor);
+    const bool cursorLeftOver = QGuiApplication::overrideCursor() != nullptr;
+    while (QGuiApplication::overrideCursor()) // the next test starts clean
+        QGuiApplication::restoreOverrideCursor();
+    QCOMPARE(cursor->pops, cursor->pushes.size());
+    QCOMPARE(cursor->hides, cursor->shows);
+    QVERIFY(!cursorLeftOver);
 }
 
 std::unique_ptr<DragDropScene> tst_Drags::scene(const QByteArray &items)
@@ -219,6 +246,61 @@ ORBDragZone { objectName: 'zone'; width: 200; height: 200
     QCOMPARE(s->dragsCutShort(), 0);
     QVERIFY(s->log().contains("started"));
     QVERIFY(!s->log().contains("zone click"));
+}
+
+void tst_Drags::hoveringTheZoneShowsTheMoveCursor()
+{
+    auto s = scene(ZoneAndDropZone);
+    QVERIFY(s);
+    QTest::mouseMove(s->window(), QPoint(300, 200));
+    QCOMPARE(m_cursor->pushes.size(), 0);
+
+    QTest::mouseMove(s->window(), QPoint(40, 40));
+    QTest::mouseMove(s->window(), QPoint(60, 50)); // still inside: no second push
+    QCOMPARE(m_cursor->pushes, QVector<Qt::CursorShape>() << Qt::SizeAllCursor);
+    QCOMPARE(m_cursor->pops, 0);
+    QVERIFY(QGuiApplication::overrideCursor());
+    QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::SizeAllCursor);
+
+    QTest::mouseMove(s->window(), QPoint(300, 200));
+    QCOMPARE(m_cursor->pops, 1);
+    QVERIFY(!QGuiApplication::overrideCursor());
+
+    // Back in and out again: one more push and pop, nothing moved.
+    QTest::mouseMove(s->window(), QPoint(20, 100));
+    QTest::mouseMove(s->window(), QPoint(5, 100));
+    QCOMPARE(m_cursor->pushes.size(), 2);
+    QCOMPARE(m_cursor->pops, 2);
+    QCOMPARE(m_cursor->moves.size(), 0);
+}
+
+void tst_Drags::startingADragNudgesTheCursorRightAndBack()
+{
+    auto s = scene(ZoneAndDropZone);
+    QVERIFY(s);
+    const QPoint parked(123, 77);
+    QCursor::setPos(s->window()->screen(), parked);
+    QTRY_COMPARE(QCursor::pos(), parked);
+    QQuickItem *handler = s->item("handler");
+    QVector<QPoint> movesWhenRunning;
+    QPoint cursorWhenRunning;
+    QSignalSpy finished(handler, SIGNAL(dragFinished(orbDragHandlerEvent *)));
+    DragDriver driver(s->window(), [&] { return runningDrag(handler) != nullptr; });
+    driver
+        .call([&] {
+            movesWhenRunning = m_cursor->moves;
+            cursorWhenRunning = QCursor::pos();
+        })
+        .release(DragDriver::outside());
+    QMetaObject::invokeMethod(handler, "executeDrag");
+    QVERIFY(waitForDragEnd(finished, driver));
+    QCOMPARE(s->dragsCutShort(), 0);
+    // Before the drag ran: one pixel right and back, on the window's screen.
+    QCOMPARE(movesWhenRunning, QVector<QPoint>() << QPoint(124, 77) << parked);
+    QCOMPARE(m_cursor->moveScreens,
+             QVector<QScreen *>() << s->window()->screen() << s->window()->screen());
+    QCOMPARE(cursorWhenRunning, parked);
+    QCOMPARE(m_cursor->moves.size(), 2);
 }
 
 void tst_Drags::dropReachesTheZoneWithPositionsAndActions()
