@@ -59,6 +59,13 @@ private slots:
 private:
     std::unique_ptr<DragDropScene> scene(const QByteArray &items);
     static QDrag *runningDrag(QQuickItem *handler);
+    struct DragPicture
+    {
+        QImage image;
+        qreal ratio = 0;
+        QPoint hotSpot;
+    };
+    static bool pictureOfADrag(DragDropScene &scene, QQuickItem *handler, DragPicture *picture);
     static bool waitForDragEnd(QSignalSpy &finished, const DragDriver &driver);
 
     std::unique_ptr<orbHostEnvironment> m_host;
@@ -142,6 +149,24 @@ std::unique_ptr<DragDropScene> tst_Drags::scene(const QByteArray &items)
 QDrag *tst_Drags::runningDrag(QQuickItem *handler)
 {
     return handler ? handler->findChild<QDrag *>() : nullptr;
+}
+
+// Runs one drag of the handler, started by executeDrag() and released outside,
+// and reads its picture from inside the drag loop.
+bool tst_Drags::pictureOfADrag(DragDropScene &scene, QQuickItem *handler, DragPicture *picture)
+{
+    QSignalSpy finished(handler, SIGNAL(dragFinished(orbDragHandlerEvent *)));
+    DragDriver driver(scene.window(), [&] { return runningDrag(handler) != nullptr; });
+    driver
+        .call([&] {
+            const QDrag *drag = runningDrag(handler);
+            picture->image = drag->pixmap().toImage();
+            picture->ratio = drag->pixmap().devicePixelRatio();
+            picture->hotSpot = drag->hotSpot();
+        })
+        .release(DragDriver::outside());
+    QMetaObject::invokeMethod(handler, "executeDrag");
+    return waitForDragEnd(finished, driver) && scene.dragsCutShort() == 0;
 }
 
 // Bounded: the driver and the scene end every drag within seconds.
@@ -318,7 +343,10 @@ void tst_Drags::dropReachesTheZoneWithPositionsAndActions()
     const QStringList log = s->log();
     QCOMPARE(log.value(0), QString("started"));
     QCOMPARE(log.value(1), QString("enter 50,40 1 3"));
-    QVERIFY2(log.contains("move 60,60"), qPrintable(log.join('|')));
+    // On a loaded machine the drag loop may lose the zone between two of its
+    // position messages and enter it again: the position arrives either way.
+    QVERIFY2(log.contains("move 60,60") || log.contains("enter 60,60 1 3"),
+             qPrintable(log.join('|')));
     QVERIFY2(
         log.contains("drop 70,80 =bytes:104,101,108,108,111 text/plain=bytes:104,101,108,108,111"),
         qPrintable(log.join('|')));
@@ -395,28 +423,14 @@ void tst_Drags::dragImageIsTheDelegateTheRightWayUp()
 {
     auto s = scene(ZoneAndDropZone);
     QVERIFY(s);
-    QQuickItem *handler = s->item("handler");
-    QImage image;
-    QPoint hotSpot;
-    qreal ratio = 0;
-    QSignalSpy finished(handler, SIGNAL(dragFinished(orbDragHandlerEvent *)));
-    DragDriver driver(s->window(), [&] { return runningDrag(handler) != nullptr; });
-    driver
-        .call([&] {
-            image = runningDrag(handler)->pixmap().toImage();
-            ratio = runningDrag(handler)->pixmap().devicePixelRatio();
-            hotSpot = runningDrag(handler)->hotSpot();
-        })
-        .release(DragDriver::outside());
-    QMetaObject::invokeMethod(handler, "executeDrag");
-    QVERIFY(waitForDragEnd(finished, driver));
-    QCOMPARE(s->dragsCutShort(), 0);
+    DragPicture picture;
+    QVERIFY(pictureOfADrag(*s, s->item("handler"), &picture));
     const qreal dpr = s->window()->effectiveDevicePixelRatio();
-    QCOMPARE(image.size(), QSize(qCeil(60 * dpr), qCeil(40 * dpr)));
-    QCOMPARE(ratio, dpr);
-    QCOMPARE(image.pixelColor(30, 5), QColor(Qt::red));
-    QCOMPARE(image.pixelColor(30, image.height() - 5), QColor(Qt::blue));
-    QCOMPARE(hotSpot, QPoint(30, 40)); // the middle of the bottom edge
+    QCOMPARE(picture.image.size(), QSize(qCeil(60 * dpr), qCeil(40 * dpr)));
+    QCOMPARE(picture.ratio, dpr);
+    QCOMPARE(picture.image.pixelColor(30, 5), QColor(Qt::red));
+    QCOMPARE(picture.image.pixelColor(30, picture.image.height() - 5), QColor(Qt::blue));
+    QCOMPARE(picture.hotSpot, QPoint(30, 40)); // the middle of the bottom edge
 }
 
 void tst_Drags::scaleTwoDoublesTheImage()
@@ -425,25 +439,12 @@ void tst_Drags::scaleTwoDoublesTheImage()
     QVERIFY(s);
     QQuickItem *handler = s->item("handler");
     handler->setScale(2);
-    QSize size;
-    QPoint hotSpot;
-    qreal ratio = 0;
-    QSignalSpy finished(handler, SIGNAL(dragFinished(orbDragHandlerEvent *)));
-    DragDriver driver(s->window(), [&] { return runningDrag(handler) != nullptr; });
-    driver
-        .call([&] {
-            size = runningDrag(handler)->pixmap().size();
-            ratio = runningDrag(handler)->pixmap().devicePixelRatio();
-            hotSpot = runningDrag(handler)->hotSpot();
-        })
-        .release(DragDriver::outside());
-    QMetaObject::invokeMethod(handler, "executeDrag");
-    QVERIFY(waitForDragEnd(finished, driver));
-    QCOMPARE(s->dragsCutShort(), 0);
+    DragPicture picture;
+    QVERIFY(pictureOfADrag(*s, handler, &picture));
     const qreal dpr = s->window()->effectiveDevicePixelRatio();
-    QCOMPARE(size, QSize(qCeil(60 * dpr) * 2, qCeil(40 * dpr) * 2));
-    QCOMPARE(ratio, dpr);
-    QCOMPARE(hotSpot, QPoint(60, 80));
+    QCOMPARE(picture.image.size(), QSize(qCeil(60 * dpr) * 2, qCeil(40 * dpr) * 2));
+    QCOMPARE(picture.ratio, dpr);
+    QCOMPARE(picture.hotSpot, QPoint(60, 80));
 }
 
 void tst_Drags::noDelegateWithAHotSpotStillDrags()
@@ -489,14 +490,9 @@ void tst_Drags::negativeHalfHotSpotsRoundUp()
     QSignalSpy hotSpotChanged(handler, SIGNAL(hotSpotChanged()));
     handler->setProperty("hotSpot", QPointF(-2.5, -0.5 + 1e-13));
     QCOMPARE(hotSpotChanged.count(), 0);
-    QPoint hotSpot(99, 99);
-    QSignalSpy finished(handler, SIGNAL(dragFinished(orbDragHandlerEvent *)));
-    DragDriver driver(s->window(), [&] { return runningDrag(handler) != nullptr; });
-    driver.call([&] { hotSpot = runningDrag(handler)->hotSpot(); }).release(DragDriver::outside());
-    QMetaObject::invokeMethod(handler, "executeDrag");
-    QVERIFY(waitForDragEnd(finished, driver));
-    QCOMPARE(s->dragsCutShort(), 0);
-    QCOMPARE(hotSpot, QPoint(-2, 0));
+    DragPicture picture;
+    QVERIFY(pictureOfADrag(*s, handler, &picture));
+    QCOMPARE(picture.hotSpot, QPoint(-2, 0));
 }
 
 void tst_Drags::eventAndMimeDataAreGoneAfterTheSignal()
