@@ -69,9 +69,11 @@ ORBMouseArea {
             return;
         }
         var keep = disabled && keepButtonStateWhenDisabled;
-        if (containsMouse && buttonActive && !pressed)
+        // Hover is off while disabled, and containsMouse is then stale.
+        var hovered = containsMouse && hoverEnabled;
+        if (hovered && buttonActive && !pressed)
             buttonStateChanged("HoverOnDown", keep);
-        else if (containsMouse && !buttonActive && !pressed)
+        else if (hovered && !buttonActive && !pressed)
             buttonStateChanged("HoverOnUp", keep);
         else if (buttonActive || pressed)
             buttonStateChanged("Down", keep);
