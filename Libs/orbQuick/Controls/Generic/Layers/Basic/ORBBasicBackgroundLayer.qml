@@ -1,0 +1,7 @@
+import QtQuick 2.15
+
+// Shows a background component.
+Loader {
+    property Component content: null
+    sourceComponent: content
+}

@@ -1,0 +1,37 @@
+import QtQuick 2.15
+import QtGraphicalEffects 1.15
+
+// Shows the lower volume fraction of its content.
+Item {
+    id: layer
+    property Component content: null
+    property Item meter: parent
+    readonly property real volume: meter && isFinite(meter.volume) ? Math.max(0, Math.min(1, meter.volume)) : 0
+
+    anchors.fill: parent
+
+    Loader {
+        id: source
+        anchors.fill: parent
+        sourceComponent: layer.content
+        visible: false
+    }
+
+    Rectangle {
+        id: mask
+        anchors.fill: parent
+        visible: false
+        gradient: Gradient {
+            GradientStop { position: 0.0; color: "transparent" }
+            GradientStop { position: 1 - layer.volume; color: "transparent" }
+            GradientStop { position: 1 - layer.volume + 0.0001; color: "black" }
+            GradientStop { position: 1.0; color: "black" }
+        }
+    }
+
+    OpacityMask {
+        anchors.fill: parent
+        source: source
+        maskSource: mask
+    }
+}
