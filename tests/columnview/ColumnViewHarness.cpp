@@ -126,14 +126,6 @@ QQuickItem *ColumnViewHarness::cell(QQuickItem *row, const QString &role)
     return nullptr;
 }
 
-QVariant ColumnViewHarness::invoke(QObject *object, const char *method, const QVariant &argument)
-{
-    QVariant result;
-    QMetaObject::invokeMethod(object, method, Qt::DirectConnection, Q_RETURN_ARG(QVariant, result),
-                              Q_ARG(QVariant, argument));
-    return result;
-}
-
 void ColumnViewHarness::settle(int milliseconds) const
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -38,7 +38,6 @@ public:
     static QList<QQuickItem *> cells(QQuickItem *row);
     // The cell of a row whose column shows role.
     static QQuickItem *cell(QQuickItem *row, const QString &role);
-    static QVariant invoke(QObject *object, const char *method, const QVariant &argument);
     // Lets queued work and the time-sliced layout run.
     void settle(int milliseconds = 30) const;
 
