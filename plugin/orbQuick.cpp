@@ -4,6 +4,12 @@
 #include "orbDragHandlerEvent.h"
 #include "orbDropZoneEvent.h"
 #include "orbMimeData.h"
+#include "orbQuickColumnView.h"
+#include "orbQuickColumnViewCell.h"
+#include "orbQuickColumnViewColumn.h"
+#include "orbQuickColumnViewColumnModel.h"
+#include "orbQuickColumnViewHeader.h"
+#include "orbQuickColumnViewRow.h"
 #include "orbQuickDoubleValidator.h"
 #include "orbQuickDragHandler.h"
 #include "orbQuickDragZone.h"
@@ -53,13 +59,19 @@ void orbQuick::registerTypes(const char *uri)
     qRegisterMetaType<orbMimeData *>("orbMimeData*");
     // The registration order is part of the module's interface: each type has
     // its fixed place (the number on its line); new types go in at their place.
-    qmlRegisterType<orbQuickMouseArea>(uri, 1, 0, "ORBMouseArea");                 // 1
-    qmlRegisterType<orbQuickFont>(uri, 1, 0, "ORBFont");                           // 2
-    qmlRegisterType<orbQuickDoubleValidator>(uri, 1, 0, "ORBDoubleValidator");     // 3
-    qmlRegisterType<orbSvgItem>(uri, 1, 0, "ORBSvgItem");                          // 4
-    qmlRegisterType<orbSvgNodeItem>(uri, 1, 0, "ORBSvgNode");                      // 5
-    qmlRegisterType<orbQuickTreeView>(uri, 1, 0, "ORBTreeView");                   // 6
-    qmlRegisterType<orbQuickTreeViewModelItem>(uri, 1, 0, "ORBTreeViewModelItem"); // 7
+    qmlRegisterType<orbQuickMouseArea>(uri, 1, 0, "ORBMouseArea");                         // 1
+    qmlRegisterType<orbQuickFont>(uri, 1, 0, "ORBFont");                                   // 2
+    qmlRegisterType<orbQuickDoubleValidator>(uri, 1, 0, "ORBDoubleValidator");             // 3
+    qmlRegisterType<orbSvgItem>(uri, 1, 0, "ORBSvgItem");                                  // 4
+    qmlRegisterType<orbSvgNodeItem>(uri, 1, 0, "ORBSvgNode");                              // 5
+    qmlRegisterType<orbQuickTreeView>(uri, 1, 0, "ORBTreeView");                           // 6
+    qmlRegisterType<orbQuickTreeViewModelItem>(uri, 1, 0, "ORBTreeViewModelItem");         // 7
+    qmlRegisterType<orbQuickColumnView>(uri, 1, 0, "ORBColumnView");                       // 8
+    qmlRegisterType<orbQuickColumnViewColumn>(uri, 1, 0, "ORBColumnViewColumn");           // 9
+    qmlRegisterType<orbQuickColumnViewHeader>(uri, 1, 0, "ORBColumnViewColumnHeader");     // 10
+    qmlRegisterType<orbQuickColumnViewRow>(uri, 1, 0, "ORBColumnViewRow");                 // 11
+    qmlRegisterType<orbQuickColumnViewCell>(uri, 1, 0, "ORBColumnViewCell");               // 12
+    qmlRegisterType<orbQuickColumnViewColumnModel>(uri, 1, 0, "ORBColumnViewColumnModel"); // 13
     qmlRegisterUncreatableType<orbMimeData>(uri, 1, 0, "ORBMimeData",
                                             QStringLiteral("Only returned!")); // 14
     qmlRegisterType<orbDropZoneEvent>(uri, 1, 0, "ORBDropZoneEvent");          // 15

@@ -1,0 +1,249 @@
+// The column view under hostile conditions: models reset, emptied or deleted
+// under it, bad delegates and selection models, and the view deleted while
+// its rows' reads are still queued on the pool.
+
+#include "ColumnViewHarness.h"
+#include "CountingModel.h"
+#include "QmlTestSupport.h"
+#include "orbHostEnvironment.h"
+
+#include <QtCore/QElapsedTimer>
+#include <QtCore/QItemSelectionModel>
+#include <QtCore/QThreadPool>
+#include <QtGui/QGuiApplication>
+#include <QtQml/QQmlComponent>
+#include <QtQuick/QQuickItem>
+#include <QtTest/QtTest>
+
+#include <memory>
+
+class tst_ColumnViewRobustness : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+
+    void resetRepeatedlyWhileScrolling_data();
+    void resetRepeatedlyWhileScrolling();
+    void rowsRemovedUnderCurrentAtBottomAndAll();
+    void modelDeletedWhileViewLives_data();
+    void modelDeletedWhileViewLives();
+    void viewDeletedWithReadsQueued();
+    void badCellDelegatesLeaveRowsOut();
+    void foreignAndDeletedSelectionModels();
+
+private:
+    std::unique_ptr<orbHostEnvironment> m_host;
+};
+
+void tst_ColumnViewRobustness::initTestCase()
+{
+    m_host = std::make_unique<orbHostEnvironment>(*qApp);
+}
+
+void tst_ColumnViewRobustness::cleanupTestCase()
+{
+    m_host.reset();
+}
+
+namespace {
+
+QByteArray viewQml(const QByteArray &viewExtra = {}, const QByteArray &rowExtra = {},
+                   const QByteArray &cell = "ORBColumnViewCell { property string role: 'title' }")
+{
+    return "ItemSelectionModel { id: sel; objectName: 'sel'; model: m0 }\n"
+           "ORBColumnView { id: view; objectName: 'view'; anchors.fill: parent; model: m0;"
+           " selectionModel: sel\n rowDelegate: ORBColumnViewRow { defaultHeight: 20; "
+        + rowExtra
+        + " }\n columns: [ ORBColumnViewColumn { objectName: 'titleColumn'; role: "
+          "'title'; width: 100; delegate: "
+        + cell + " } ]\n" + viewExtra + " }";
+}
+
+QVariantMap modelContext(QObject *model)
+{
+    return {{"m0", QVariant::fromValue(model)}};
+}
+
+bool rowsShowTheirTitles(const ColumnViewHarness &harness, const QString &prefix)
+{
+    for (QQuickItem *row : harness.rows()) {
+        QQuickItem *cell = ColumnViewHarness::cell(row, QStringLiteral("title"));
+        if (!cell
+            || cell->property("cellData").toString()
+                != prefix + QString::number(row->property("index").toInt()))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void tst_ColumnViewRobustness::resetRepeatedlyWhileScrolling_data()
+{
+    QTest::addColumn<bool>("asynchronous");
+    QTest::newRow("sync") << false;
+    QTest::newRow("async") << true;
+}
+
+void tst_ColumnViewRobustness::resetRepeatedlyWhileScrolling()
+{
+    QFETCH(bool, asynchronous);
+    CountingModel model(500);
+    ColumnViewHarness harness(*m_host);
+    QVERIFY(harness.show(viewQml(asynchronous ? "asynchronous: true" : ""), modelContext(&model)));
+    QMetaObject::invokeMethod(harness.view(), "flick", Q_ARG(qreal, 0), Q_ARG(qreal, -3000));
+    for (int i = 0; i < 20; ++i) {
+        model.reset(400 + i);
+        QTest::qWait(5);
+    }
+    QMetaObject::invokeMethod(harness.view(), "cancelFlick");
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !harness.rows().isEmpty() && rowsShowTheirTitles(harness, QStringLiteral("reset ")), 3000);
+    QCOMPARE(harness.view()->property("rowCount").toInt(), 419);
+}
+
+void tst_ColumnViewRobustness::rowsRemovedUnderCurrentAtBottomAndAll()
+{
+    CountingModel model(100);
+    ColumnViewHarness harness(*m_host);
+    QVERIFY(harness.show(viewQml({}, "selectedHeight: 30"), modelContext(&model)));
+    harness.view()->setProperty("currentRowIndex", 4);
+    model.removeAt(3, 3);
+    harness.settle();
+    QCOMPARE(ColumnViewHarness::cell(harness.row(3), "title")->property("cellData").toString(),
+             QStringLiteral("row 6"));
+
+    harness.view()->setProperty("contentY", 97 * 20 - 200 + 10.0);
+    harness.settle();
+    QVERIFY(harness.row(96));
+    model.removeAt(90, 7);
+    harness.settle();
+    QCOMPARE(harness.view()->property("rowCount").toInt(), 90);
+    for (QQuickItem *row : harness.rows())
+        QVERIFY(row->property("index").toInt() < 90);
+    QVERIFY(harness.row(89));
+
+    model.removeAt(0, 90);
+    harness.settle();
+    QVERIFY(harness.rows().isEmpty());
+    QCOMPARE(harness.view()->property("currentRowIndex").toInt(), -1);
+    model.insertAt(0, 2);
+    harness.settle();
+    QCOMPARE(harness.rows().size(), 2);
+}
+
+void tst_ColumnViewRobustness::modelDeletedWhileViewLives_data()
+{
+    QTest::addColumn<bool>("asynchronous");
+    QTest::newRow("sync") << false;
+    QTest::newRow("async with reads asleep") << true;
+}
+
+void tst_ColumnViewRobustness::modelDeletedWhileViewLives()
+{
+    QFETCH(bool, asynchronous);
+    auto model = std::make_unique<CountingModel>(100);
+    ColumnViewHarness harness(*m_host);
+    QVERIFY(harness.show(
+        viewQml(asynchronous ? "asynchronous: true" : "", asynchronous ? "fetchDelay: 200" : ""),
+        modelContext(model.get())));
+    harness.view()->setProperty("contentY", 600.0); // reads now sleep for 200 ms
+    model.reset();
+    QCOMPARE(harness.view()->property("model").value<QObject *>(), nullptr);
+    QCOMPARE(harness.view()->property("rowCount").toInt(), 0);
+    QVERIFY(harness.rows().isEmpty());
+    harness.settle(300);
+    QCOMPARE(harness.view()->property("currentRowIndex").toInt(), -1);
+}
+
+void tst_ColumnViewRobustness::viewDeletedWithReadsQueued()
+{
+    CountingModel model(1000);
+    ColumnViewHarness harness(*m_host);
+    QVERIFY(harness.show(viewQml("asynchronous: true", "fetchDelay: 100"), modelContext(&model),
+                         400, 2000));
+    QVERIFY(harness.heldRows() >= 100);
+    QElapsedTimer elapsed;
+    elapsed.start();
+    harness.destroyWindow();
+    QVERIFY2(elapsed.elapsed() < 2000, qPrintable(QString::number(elapsed.elapsed())));
+    QVERIFY(QThreadPool::globalInstance()->waitForDone(2000));
+}
+
+void tst_ColumnViewRobustness::badCellDelegatesLeaveRowsOut()
+{
+    CountingModel model(50);
+    ColumnViewHarness harness(*m_host);
+    {
+        orbtest::MessageCapture capture;
+        QVERIFY(harness.show(viewQml({}, {}, "Item {}"), modelContext(&model)));
+        QVERIFY(harness.rows().isEmpty());
+        QVERIFY(capture.contains(QStringLiteral(
+            "orbQuickColumnViewColumn delegate is not of type orbQuickColumnViewCell "
+            "(ORBColumnViewCell)")));
+    }
+    QObject *column = harness.find("titleColumn");
+    QVERIFY(column);
+    {
+        orbtest::MessageCapture capture;
+        column->setProperty("delegate", QVariant::fromValue<QObject *>(nullptr));
+        harness.settle();
+        QVERIFY(harness.rows().isEmpty());
+        QVERIFY(capture.messages().isEmpty());
+    }
+    QQmlComponent good(&harness.engine());
+    good.setData("import orbQuick 1.0\nORBColumnViewCell { property string role: 'title' }",
+                 QUrl());
+    column->setProperty("delegate", QVariant::fromValue<QObject *>(&good));
+    harness.settle();
+    QCOMPARE(harness.rows().size(), 11);
+    QVERIFY(rowsShowTheirTitles(harness, QStringLiteral("row ")));
+
+    // Broken at run time, the rows go; repaired, they come back.
+    column->setProperty("delegate", QVariant::fromValue<QObject *>(nullptr));
+    harness.settle();
+    QVERIFY(harness.rows().isEmpty());
+    column->setProperty("delegate", QVariant::fromValue<QObject *>(&good));
+    harness.settle();
+    QCOMPARE(harness.rows().size(), 11);
+}
+
+void tst_ColumnViewRobustness::foreignAndDeletedSelectionModels()
+{
+    CountingModel model(50);
+    CountingModel other(5);
+    ColumnViewHarness harness(*m_host);
+    QVERIFY(harness.show(viewQml(), modelContext(&model)));
+    QQuickItem *view = harness.view();
+    view->setProperty("currentRowIndex", 2);
+    QVERIFY(harness.row(2)->property("isCurrentRow").toBool());
+
+    auto foreign = std::make_unique<QItemSelectionModel>(&other);
+    {
+        orbtest::MessageCapture capture;
+        view->setProperty("selectionModel", QVariant::fromValue<QObject *>(foreign.get()));
+        QCOMPARE(capture.messages().size(), 1);
+    }
+    QCOMPARE(view->property("currentRowIndex").toInt(), -1);
+    view->setProperty("currentRowIndex", 3);
+    QCOMPARE(foreign->currentIndex().isValid(), false);
+    QVERIFY(!harness.row(2)->property("isCurrentRow").toBool());
+
+    foreign->setModel(&model);
+    view->setProperty("currentRowIndex", 3);
+    harness.settle();
+    QCOMPARE(view->property("currentRowIndex").toInt(), 3);
+    QVERIFY(harness.row(3)->property("isCurrentRow").toBool());
+
+    foreign.reset();
+    QCOMPARE(view->property("selectionModel").value<QObject *>(), nullptr);
+    QCOMPARE(view->property("currentRowIndex").toInt(), -1);
+    harness.settle();
+    QVERIFY(!harness.row(3)->property("isCurrentRow").toBool());
+}
+
+QTEST_MAIN(tst_ColumnViewRobustness)
+#include "tst_columnview_robustness.moc"
