@@ -172,12 +172,13 @@ size_t heapInUse()
 class Scene
 {
 public:
-    Scene(QQmlEngine &engine, const std::vector<QStandardItemModel *> &models,
-          const QByteArray &items)
+    // The views start without models, so that what the window alone costs can be read first.
+    Scene(QQmlEngine &engine, size_t models, const QByteArray &items)
     {
         m_context = std::make_unique<QQmlContext>(engine.rootContext());
-        for (size_t m = 0; m < models.size(); ++m)
-            m_context->setContextProperty(QStringLiteral("m%1").arg(m), models[m]);
+        for (size_t m = 0; m < models; ++m)
+            m_context->setContextProperty(QStringLiteral("m%1").arg(m),
+                                          QVariant::fromValue<QObject *>(nullptr));
         QQmlComponent component(&engine);
         component.setData("import QtQuick 2.15\nimport QtQuick.Window 2.15\n"
                           "import QtQuick.Controls 1.4\nimport QtQuick.Controls.Styles 1.4\n"
@@ -204,6 +205,12 @@ public:
     }
 
     bool isValid() const { return m_window != nullptr; }
+    void setModels(const std::vector<QStandardItemModel *> &models)
+    {
+        for (size_t m = 0; m < models.size(); ++m)
+            m_context->setContextProperty(QStringLiteral("m%1").arg(m), models[m]);
+        nextFrame();
+    }
     QQuickItem *view(int m) const
     {
         return m_window->findChild<QQuickItem *>(QStringLiteral("view%1").arg(m));
@@ -438,9 +445,10 @@ void compare(QQmlEngine &engine, const char *variant,
 {
     Timings results[2];
     for (const bool ours : {true, false}) {
-        Scene scene(engine, models, sceneFor(ours, models.size()));
+        Scene scene(engine, models.size(), sceneFor(ours, models.size()));
         if (!scene.isValid())
             return;
+        scene.setModels(models);
         results[ours ? 0 : 1] = measure(scene, *sideFor(ours, scene, models));
     }
     int nodes = 0;
@@ -465,19 +473,25 @@ void compare(QQmlEngine &engine, const char *variant,
     std::fflush(stdout);
 }
 
-// Heap bytes per node a view adds once every row is open.
-double bytesPerNode(QQmlEngine &engine, bool ours, QStandardItemModel &model)
+void collect(QQmlEngine &engine)
 {
     engine.collectGarbage();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    const size_t before = heapInUse();
-    Scene scene(engine, {&model}, sceneFor(ours, 1));
+}
+
+// Heap bytes per node a view adds, from being given its model to every row
+// open; the window and the empty view are not counted.
+double bytesPerNode(QQmlEngine &engine, bool ours, QStandardItemModel &model)
+{
+    Scene scene(engine, 1, sceneFor(ours, 1));
     if (!scene.isValid())
         return 0;
+    collect(engine);
+    const size_t before = heapInUse();
+    scene.setModels({&model});
     sideFor(ours, scene, {&model})->expandAll();
     scene.nextFrame();
-    engine.collectGarbage();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    collect(engine);
     const double added = double(heapInUse()) - double(before);
     return added / countNodes(model);
 }
