@@ -77,8 +77,10 @@ void orbQuickTreeDelegatePool::releaseOutside(int first, int last)
 
 void orbQuickTreeDelegatePool::releaseAll()
 {
-    for (const Shown &shown : m_shown)
-        release(shown);
+    // Last row first: taken back last-in first-out, each row that is still
+    // there gets the item that showed it and little to rewrite.
+    for (auto it = m_shown.crbegin(); it != m_shown.crend(); ++it)
+        release(*it);
     m_shown.clear();
 }
 
@@ -114,7 +116,12 @@ void orbQuickTreeDelegatePool::writeProperty(QQuickItem *item, const QString &na
                                              const QVariant &value)
 {
     const QQmlContext *own = QQmlEngine::contextForObject(item);
-    if (QQmlContext *properties = own ? own->parentContext() : nullptr)
+    QQmlContext *properties = own ? own->parentContext() : nullptr;
+    if (!properties)
+        return;
+    // An unchanged value is not written: writing re-runs every binding reading it.
+    const QVariant old = properties->contextProperty(name);
+    if (old.userType() != value.userType() || old != value)
         properties->setContextProperty(name, value);
 }
 
