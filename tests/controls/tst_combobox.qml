@@ -55,6 +55,7 @@ ORBMainWindow {
         function layerCount() { return root.foreground.children.length; }
 
         function init() {
+            choice.index = 1;
             indexSpy.clear();
             openedSpy.clear();
             closedSpy.clear();
@@ -67,9 +68,12 @@ ORBMainWindow {
             tryVerify(function() { return layerCount() === 0; }, 2000);
         }
 
+        // The list, once it has made its rows.
         function openedList() {
             compare(openedSpy.count, 1);
-            return openedSpy.signalArguments[0][0];
+            var list = openedSpy.signalArguments[0][0];
+            tryVerify(function() { return list.itemAtIndex(Math.min(2, list.count - 1)) !== null; }, 1000);
+            return list;
         }
 
         function test_opensOnLeftClickOnly() {
@@ -152,11 +156,11 @@ ORBMainWindow {
         function test_longListIsCappedAndScrolls() {
             mouseClick(longCombo, 10, 10);
             var frame = longMenu.contentItem;
-            compare(frame.height, 400);
+            tryCompare(frame, "height", 400);
             // 24 + 400 pixels from y 40 fit in the 800-pixel window.
             compare(frame.y, 64);
             var list = frame.list;
-            compare(list.contentHeight, 1000);
+            tryCompare(list, "contentHeight", 1000);
             // The scroll bar is the fourth part of the frame.
             var bar = frame.children[4].item;
             verify(bar !== null);

@@ -49,7 +49,7 @@ Item {
             verify(!context.opened);
             compare(closedSpy.count, 1);
             compare(closedSpy.signalArguments[0][0], "failed");
-            compare(menu.layer, null);
+            compare(menu.foregroundLayer, null);
             compare(menu.contentItem, null);
         }
 

@@ -1,11 +1,11 @@
 import QtQuick 2.15
 
-// A layer menu that places its content at the menu's origin, kept inside the window.
+// A foregroundLayer menu that places its content at the menu's origin, kept inside the window.
 ORBForegroundLayerMenuBase {
     id: menu
 
     function updatePosition() {
-        if (!contentItem || !layer)
+        if (!contentItem || !foregroundLayer)
             return;
         var window = mainWindow();
         var origin = window ? menu.mapToItem(window, menuOrigin.x, menuOrigin.y)
@@ -14,10 +14,10 @@ ORBForegroundLayerMenuBase {
         var y = Math.max(0, origin.y);
         var scaledWidth = contentItem.width * contentItem.scale;
         var scaledHeight = contentItem.height * contentItem.scale;
-        if (x + scaledWidth > layer.width)
-            x = layer.width - scaledWidth;
-        if (y + scaledHeight > layer.height)
-            y = layer.height - scaledHeight;
+        if (x + scaledWidth > foregroundLayer.width)
+            x = foregroundLayer.width - scaledWidth;
+        if (y + scaledHeight > foregroundLayer.height)
+            y = foregroundLayer.height - scaledHeight;
         contentItem.x = x;
         contentItem.y = y;
     }

@@ -16,7 +16,7 @@ Item {
     property real contentScaleFactor: 1.0
 
     // The open layer and the content in it, null while closed.
-    property Item layer: null
+    property Item foregroundLayer: null
     property Item contentItem: null
     property var incubator: null
 
@@ -48,7 +48,7 @@ Item {
             closeContext("failed");
             return;
         }
-        if (!enabled || layer || incubator)
+        if (!enabled || foregroundLayer || incubator)
             return;
         if (content.status !== Component.Ready) {
             fail("the content cannot be created: " + content.errorString().trim());
@@ -101,9 +101,9 @@ Item {
             newLayer.destroy();
             return;
         }
-        layer = newLayer;
-        layer.modal = Qt.binding(function() { return menu.modal; });
-        var item = content.createObject(layer, { scaleFactor: contentScaleFactor });
+        foregroundLayer = newLayer;
+        foregroundLayer.modal = Qt.binding(function() { return menu.modal; });
+        var item = content.createObject(foregroundLayer, { scaleFactor: contentScaleFactor });
         if (!item) {
             fail("the content cannot be created: " + content.errorString().trim());
             return;
@@ -124,9 +124,9 @@ Item {
     }
 
     function discardLayer() {
-        if (layer)
-            layer.destroy();
-        layer = null;
+        if (foregroundLayer)
+            foregroundLayer.destroy();
+        foregroundLayer = null;
     }
 
     function teardown(reason) {
@@ -137,7 +137,7 @@ Item {
             item.opacity = 0;
             item.aboutToClose(reason);
         }
-        var hadLayer = layer !== null;
+        var hadLayer = foregroundLayer !== null;
         discardLayer();
         if (item)
             foregroundLayerMenuContentDestroyed();
@@ -152,7 +152,7 @@ Item {
     }
 
     Connections {
-        target: menu.layer
+        target: menu.foregroundLayer
         function onResized() {
             if (menu.closeOnWindowResize)
                 menu.closeContext("onWindowResized");

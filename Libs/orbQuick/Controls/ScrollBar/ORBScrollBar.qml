@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import QtQml 2.15
 
 // A scroll bar for the Flickable "delegate": drag the handle, click the
 // track to jump there, or turn the wheel over it.

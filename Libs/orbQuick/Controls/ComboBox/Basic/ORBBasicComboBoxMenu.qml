@@ -37,26 +37,26 @@ ORBForegroundLayerMenu {
             onHeightChanged: menu.updatePosition()
 
             Loader {
-                anchors.fill: parent
+                anchors.fill: frame
                 sourceComponent: menu.backgroundDelegate
             }
             Loader {
                 id: header
-                width: parent.width
+                width: frame.width
                 sourceComponent: menu.foregroundHeaderDelegate
             }
             Loader {
                 id: foreground
                 y: frame.headerHeight
-                width: parent.width
-                height: parent.height - frame.headerHeight
+                width: frame.width
+                height: frame.height - frame.headerHeight
                 focus: true
                 sourceComponent: menu.foregroundDelegate
             }
             Loader {
-                anchors.right: parent.right
+                anchors.right: frame.right
                 y: frame.headerHeight
-                height: parent.height - frame.headerHeight
+                height: frame.height - frame.headerHeight
                 sourceComponent: menu.scrollBarDelegate
                 onLoaded: {
                     if (item.delegate !== undefined)
