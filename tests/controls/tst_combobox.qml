@@ -44,6 +44,14 @@ ORBMainWindow {
 
     ORBComboBox { id: unboundCombo; x: 700; y: 40; width: 100; height: 24 }
 
+    Component {
+        id: temporaryCombo
+        ORBComboBox {
+            x: 40; y: 300; width: 100; height: 24
+            ORBComboBoxMenu { model: ["x", "y"] }
+        }
+    }
+
     SignalSpy { id: indexSpy; target: combo; signalName: "currentIndexChanged" }
     SignalSpy { id: openedSpy; target: combo; signalName: "comboBoxOpened" }
     SignalSpy { id: closedSpy; target: combo; signalName: "menuClosed" }
@@ -194,6 +202,25 @@ ORBMainWindow {
             compare(frame.y, 800 - 300);
             longCombo.y = 40;
             longMenu.foregroundDelegateMaximumHeight = 400;
+        }
+
+        function test_destroyedWhileOpen() {
+            var box = temporaryCombo.createObject(root);
+            mouseClick(box, 10, 10);
+            verify(box.opened);
+            compare(layerCount(), 1);
+            box.destroy();
+            tryVerify(function() { return layerCount() === 0; }, 2000);
+        }
+
+        function test_windowResizeClosesTheList() {
+            mouseClick(combo, 10, 10);
+            verify(combo.opened);
+            root.height = 700;
+            verify(!combo.opened);
+            compare(closedSpy.signalArguments[0][0], "onWindowResized");
+            root.height = 800;
+            tryVerify(function() { return layerCount() === 0; }, 2000);
         }
 
         function test_unboundComboBoxWithoutMenu() {
