@@ -12,9 +12,19 @@ Item {
             var child = children[i];
             child.z = child.alwaysOnTop !== undefined ? count + 1 : i;
         }
-        if (count > 0)
-            children[count - 1].forceActiveFocus();
+        focusTop();
     }
 
-    onChildrenChanged: restack()
+    function focusTop() {
+        if (children.length > 0)
+            children[children.length - 1].forceActiveFocus();
+    }
+
+    // A child that goes away while it has the focus takes the focus out of
+    // the window only after it has left the list, so the newest child takes
+    // it again once that is over.
+    onChildrenChanged: {
+        restack();
+        Qt.callLater(focusTop);
+    }
 }
