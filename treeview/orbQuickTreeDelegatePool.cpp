@@ -84,6 +84,15 @@ void orbQuickTreeDelegatePool::releaseAll()
     m_shown.clear();
 }
 
+void orbQuickTreeDelegatePool::releaseFrom(int row)
+{
+    // From the last row back, as releaseAll does.
+    while (!m_shown.empty() && m_shown.back().row >= row) {
+        release(m_shown.back());
+        m_shown.pop_back();
+    }
+}
+
 void orbQuickTreeDelegatePool::discardAll()
 {
     for (const Shown &shown : m_shown)

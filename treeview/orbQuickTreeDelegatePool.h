@@ -43,6 +43,8 @@ public:
     QQuickItem *takeReleased(const orbQuickTreeViewModelItem *modelItem);
     void releaseOutside(int first, int last);
     void releaseAll();
+    // Releases the items of rows from row on.
+    void releaseFrom(int row);
     void discardAll();
     void discardReleased(const orbQuickTreeViewModelItem *modelItem);
 

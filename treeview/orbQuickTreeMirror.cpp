@@ -66,6 +66,8 @@ orbQuickTreeViewModelItem *orbQuickTreeMirror::modelItemOf(const QModelIndex &in
 void orbQuickTreeMirror::clear()
 {
     m_rows.clear();
+    m_numbered = 0;
+    m_contentHeight = 0.0;
     m_nodes.clear();
     for (orbQuickTreeItem *node : m_top->takeChildren())
         delete node;
@@ -351,15 +353,29 @@ orbQuickTreeItem *orbQuickTreeMirror::nodeAt(int row) const
 {
     if (row < 0 || row >= rowCount())
         return nullptr;
+    numberThrough(row);
     return m_rows[size_t(row)];
 }
 
 int orbQuickTreeMirror::rowOf(const QModelIndex &index) const
 {
-    const orbQuickTreeItem *found = node(index);
-    if (!found || nodeAt(found->row()) != found)
+    return rowOfNode(node(index));
+}
+
+int orbQuickTreeMirror::rowOfNode(const orbQuickTreeItem *node) const
+{
+    if (!node)
         return -1;
-    return found->row();
+    const int row = node->row();
+    if (row >= 0 && size_t(row) < m_numbered && m_rows[size_t(row)] == node)
+        return row;
+    // Not among the numbered rows: shown further down, or not shown at all.
+    while (m_numbered < m_rows.size()) {
+        numberThrough(int(m_numbered));
+        if (m_rows[m_numbered - 1] == node)
+            return int(m_numbered - 1);
+    }
+    return -1;
 }
 
 void orbQuickTreeMirror::reflatten()
@@ -376,7 +392,9 @@ void orbQuickTreeMirror::reflatten()
         const size_t skip = root.isValid() && hidesRoot(item) && !shown.empty() ? 1 : 0;
         m_rows.insert(m_rows.end(), shown.begin() + long(skip), shown.end());
     }
-    numberRows(0);
+    m_numbered = 0;
+    numberThrough(rowCount() - 1);
+    m_contentHeight = m_rows.empty() ? 0.0 : m_rows.back()->y() + m_rows.back()->height();
 }
 
 bool orbQuickTreeMirror::open(orbQuickTreeItem *node)
@@ -384,49 +402,73 @@ bool orbQuickTreeMirror::open(orbQuickTreeItem *node)
     if (!node->collapsed())
         return false; // its rows are listed already
     node->setCollapsed(false);
-    const int row = node->row();
-    if (nodeAt(row) != node)
+    const int row = rowOfNode(node);
+    if (row < 0)
         return false;
     const std::vector<orbQuickTreeItem *> shown = node->flatten();
     m_rows.insert(m_rows.begin() + row + 1, shown.begin() + 1, shown.end());
-    numberRows(row + 1);
+    m_contentHeight += heightOf(shown) - node->height();
+    markStale(row + 1);
     return true;
 }
 
 bool orbQuickTreeMirror::close(orbQuickTreeItem *node)
 {
-    const int row = node->row();
-    const bool isShown = nodeAt(row) == node;
-    const size_t hidden = isShown && !node->collapsed() ? node->flatten().size() - 1 : 0;
+    const int row = rowOfNode(node);
+    const size_t hidden = row >= 0 && !node->collapsed() ? node->flatten().size() - 1 : 0;
     node->setCollapsed(true);
-    if (!isShown)
+    if (row < 0)
         return false;
-    m_rows.erase(m_rows.begin() + row + 1, m_rows.begin() + row + 1 + long(hidden));
-    numberRows(row + 1);
+    const auto first = m_rows.begin() + row + 1;
+    const auto last = first + long(hidden);
+    m_contentHeight -= heightOf(std::vector<orbQuickTreeItem *>(first, last));
+    m_rows.erase(first, last);
+    markStale(row + 1);
     return true;
 }
 
-void orbQuickTreeMirror::numberRows(int from)
+double orbQuickTreeMirror::heightOf(const std::vector<orbQuickTreeItem *> &nodes)
 {
-    for (size_t row = size_t(std::max(0, from)); row < m_rows.size(); ++row) {
-        orbQuickTreeItem *node = m_rows[row];
-        node->setRow(int(row));
-        const orbQuickTreeItem *previous = row > 0 ? m_rows[row - 1] : nullptr;
+    double sum = 0.0;
+    for (const orbQuickTreeItem *node : nodes)
+        sum += node->height();
+    return sum;
+}
+
+void orbQuickTreeMirror::markStale(int from)
+{
+    m_numbered = std::min(m_numbered, size_t(std::max(0, from)));
+    // With nothing left to renumber the sum is exact again.
+    if (m_numbered == m_rows.size() && !m_rows.empty())
+        m_contentHeight = m_rows.back()->y() + m_rows.back()->height();
+    else if (m_rows.empty())
+        m_contentHeight = 0.0;
+}
+
+void orbQuickTreeMirror::numberThrough(int last) const
+{
+    const size_t end = std::min(m_rows.size(), size_t(std::max(0, last + 1)));
+    for (; m_numbered < end; ++m_numbered) {
+        orbQuickTreeItem *node = m_rows[m_numbered];
+        const orbQuickTreeItem *previous = m_numbered > 0 ? m_rows[m_numbered - 1] : nullptr;
+        node->setRow(int(m_numbered));
         node->setY(previous ? previous->y() + previous->height() : 0.0);
     }
 }
 
 int orbQuickTreeMirror::rowAt(double y) const
 {
+    // Numbered just far enough to hold the first row starting below y.
+    while (m_numbered < m_rows.size() && (m_numbered == 0 || m_rows[m_numbered - 1]->y() <= y))
+        numberThrough(int(m_numbered));
+    const auto numberedEnd = m_rows.begin() + long(m_numbered);
     const auto after = std::upper_bound(
-        m_rows.begin(), m_rows.end(), y,
+        m_rows.begin(), numberedEnd, y,
         [](double value, const orbQuickTreeItem *node) { return value < node->y(); });
     return std::max(0, int(after - m_rows.begin()) - 1);
 }
 
 double orbQuickTreeMirror::contentHeight() const
 {
-    if (m_rows.empty())
-        return 0.0;
-    return m_rows.back()->y() + m_rows.back()->height();
+    return m_rows.empty() ? 0.0 : m_contentHeight;
 }

@@ -59,11 +59,13 @@ public:
     void removeModelBranches(const QAbstractItemModel *model);
     void addModelBranches(const QAbstractItemModel *model);
 
-    // Shown rows.
-    const std::vector<orbQuickTreeItem *> &rows() const { return m_rows; }
+    // Shown rows. Rows are numbered lazily: a node's row and y are only
+    // trusted for nodes reached through nodeAt() or rowOfNode().
     int rowCount() const { return int(m_rows.size()); }
     orbQuickTreeItem *nodeAt(int row) const;
     int rowOf(const QModelIndex &index) const;
+    // The node's row, -1 when it is not shown.
+    int rowOfNode(const orbQuickTreeItem *node) const;
     void reflatten();
     bool open(orbQuickTreeItem *node);
     bool close(orbQuickTreeItem *node);
@@ -88,7 +90,9 @@ private:
     int blockStart(const orbQuickTreeViewModelItem *item) const;
     int itemOrder(const orbQuickTreeViewModelItem *item) const;
     void forget(const std::vector<orbQuickTreeItem *> &nodes);
-    void numberRows(int from);
+    void numberThrough(int row) const;
+    void markStale(int from);
+    static double heightOf(const std::vector<orbQuickTreeItem *> &nodes);
 
     Settings m_settings;
     QList<orbQuickTreeViewModelItem *> m_items;
@@ -96,4 +100,7 @@ private:
     std::unique_ptr<orbQuickTreeItem> m_top;
     QHash<QPersistentModelIndex, orbQuickTreeItem *> m_nodes;
     std::vector<orbQuickTreeItem *> m_rows;
+    // Rows before this one carry their true row and y; later ones are renumbered on demand.
+    mutable size_t m_numbered = 0;
+    double m_contentHeight = 0.0;
 };

@@ -286,13 +286,16 @@ void orbQuickTreeView::onHideRootChanged()
 
 // ---- current row -----------------------------------------------------------
 
-void orbQuickTreeView::applyCurrentIndex(int index, bool changedOnly)
+void orbQuickTreeView::applyCurrentIndex(int index, bool changedOnly, bool dataFresh)
 {
     const int clamped = std::max(0, std::min(index, m_rowCount - 1));
     if (changedOnly && clamped == m_currentIndex)
         return;
     m_currentIndex = clamped;
-    if (const orbQuickTreeItem *node = nodeAt(clamped)) {
+    const orbQuickTreeItem *node = nodeAt(clamped);
+    if (node && dataFresh && m_currentItemData.isValid() && node->index() == m_currentModelIndex) {
+        emit currentItemDataChanged();
+    } else if (node) {
         m_currentModelIndex = node->index();
         QVariantMap values;
         if (node->modelItem() && node->index().isValid()) {
@@ -313,11 +316,11 @@ void orbQuickTreeView::applyCurrentIndex(int index, bool changedOnly)
     emit currentIndexChanged();
 }
 
-void orbQuickTreeView::keepCurrentRow()
+void orbQuickTreeView::keepCurrentRow(bool dataFresh)
 {
     const int row = m_mirror.rowOf(m_currentModelIndex);
     if (row >= 0)
-        applyCurrentIndex(row, false);
+        applyCurrentIndex(row, false, dataFresh);
     else
         applyCurrentIndex(m_rowCount == 0 ? -1 : m_currentIndex, false);
 }
@@ -366,7 +369,7 @@ bool orbQuickTreeView::openItemAt(int index)
     if (!node || m_mirror.expanded().contains(node->index()))
         return false;
     openNode(node);
-    refresh();
+    refreshRowsFrom(index);
     return true;
 }
 
@@ -376,7 +379,7 @@ bool orbQuickTreeView::closeItemAt(int index)
     if (!node || !m_mirror.expanded().contains(node->index()))
         return false;
     closeNode(node);
-    refresh();
+    refreshRowsFrom(index);
     return true;
 }
 
@@ -389,7 +392,7 @@ void orbQuickTreeView::toggleItemAt(int index)
         closeNode(node);
     else
         openNode(node);
-    refresh();
+    refreshRowsFrom(index);
 }
 
 void orbQuickTreeView::setCollapsable(int index, bool collapsable)
@@ -408,9 +411,9 @@ int orbQuickTreeView::parentIndex(int index)
 {
     const orbQuickTreeItem *node = nodeAt(index);
     const orbQuickTreeItem *parent = node ? node->parent() : nullptr;
-    if (!parent || nodeAt(parent->row()) != parent)
+    if (!parent || !parent->index().isValid())
         return 0;
-    return parent->row();
+    return std::max(0, m_mirror.rowOfNode(parent));
 }
 
 int orbQuickTreeView::roleNumber(const QAbstractItemModel *model, const QString &role) const
@@ -702,11 +705,12 @@ void orbQuickTreeView::dataChanged(const QModelIndex &topLeft, const QModelIndex
     const auto roleNames = model->roleNames();
     for (int row = first; row <= last; ++row) {
         const orbQuickTreeItem *node = m_mirror.node(model->index(row, 0, parent));
-        if (!node || nodeAt(node->row()) != node)
+        const int shownRow = m_mirror.rowOfNode(node);
+        if (shownRow < 0)
             continue;
-        if (node->row() == m_currentIndex)
+        if (shownRow == m_currentIndex)
             applyCurrentIndex(m_currentIndex, false);
-        QQuickItem *item = m_delegates.itemAt(node->row());
+        QQuickItem *item = m_delegates.itemAt(shownRow);
         if (!item)
             continue;
         if (roles.isEmpty()) {
@@ -737,6 +741,20 @@ void orbQuickTreeView::refresh()
     rowsChanged();
     keepCurrentRow();
     m_delegates.releaseAll();
+    if (!m_modelItems.isEmpty())
+        layoutDelegates();
+    updateContentHeight();
+}
+
+void orbQuickTreeView::refreshRowsFrom(int row)
+{
+    // Rows above the one opened or closed keep their number, place and properties,
+    // and the current row keeps its values: only what changed is redone.
+    if (m_layingOut)
+        m_layoutAgain = true;
+    rowsChanged();
+    keepCurrentRow(true);
+    m_delegates.releaseFrom(row);
     if (!m_modelItems.isEmpty())
         layoutDelegates();
     updateContentHeight();

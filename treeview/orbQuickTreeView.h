@@ -146,9 +146,11 @@ private:
     bool closeNode(orbQuickTreeItem *node);
     void rowsChanged();
     void refresh();
+    void refreshRowsFrom(int row);
     void refreshAfterStructureChange();
-    void applyCurrentIndex(int index, bool changedOnly);
-    void keepCurrentRow();
+    // dataFresh: the values of the current row are known not to have changed.
+    void applyCurrentIndex(int index, bool changedOnly, bool dataFresh = false);
+    void keepCurrentRow(bool dataFresh = false);
 
     void layoutDelegates();
     QQuickItem *makeDelegateItem(orbQuickTreeItem *node);

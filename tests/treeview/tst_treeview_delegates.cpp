@@ -29,6 +29,7 @@ private slots:
     void rowsArePlacedByRowHeight();
     void dataChangesReachTheDelegate();
     void scrollingRecyclesDelegates();
+    void openingAndClosingKeepEveryShownDelegateTrue();
     void eachModelItemUsesItsOwnDelegate();
     void wheelScrollsDragDoesNotClicksReachDelegates();
     void delegateChangingTheViewFromItsClick();
@@ -185,6 +186,39 @@ void tst_TreeViewDelegates::scrollingRecyclesDelegates()
         const int row = ctx(item, "ItemIndex").toInt();
         QCOMPARE(item->y(), row * 20.0);
         QCOMPARE(item->property("shown").toString(), model.index(row, 0).data().toString());
+    }
+}
+
+void tst_TreeViewDelegates::openingAndClosingKeepEveryShownDelegateTrue()
+{
+    TestTreeModel model;
+    model.rebuild(30, 3, 3);
+    TreeViewHarness harness(*m_host);
+    QVERIFY(harness.show(singleModelView(), {{"m0", QVariant::fromValue<QObject *>(&model)}}, 300,
+                         200));
+    QRandomGenerator random(4711);
+    for (int step = 0; step < 300; ++step) {
+        const int row = int(random.bounded(quint32(harness.rowCount())));
+        harness.call(random.bounded(2) ? "openItemAt" : "closeItemAt", {row});
+        if (step % 7 == 0)
+            harness.view()->setProperty("contentY", random.bounded(200.0));
+        // Rows above the changed one keep their items: every shown item must still be right.
+        double y = -1;
+        for (QQuickItem *item : harness.delegates()) {
+            const int shownRow = ctx(item, "ItemIndex").toInt();
+            QCOMPARE(harness.modelIndexAt(shownRow).data().toString(),
+                     item->property("shown").toString());
+            QCOMPARE(ctx(item, "ItemLevel").toInt(), harness.call("level", {shownRow}).toInt());
+            if (harness.call("numChildren", {shownRow}).toInt() > 0) {
+                const bool childShown = shownRow + 1 < harness.rowCount()
+                    && harness.call("level", {shownRow + 1}).toInt()
+                        > harness.call("level", {shownRow}).toInt();
+                QCOMPARE(ctx(item, "ItemIsExpanded").toBool(), childShown);
+            }
+            QCOMPARE(item->y(), shownRow * 20.0);
+            QVERIFY(item->y() > y);
+            y = item->y();
+        }
     }
 }
 
