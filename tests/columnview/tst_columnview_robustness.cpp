@@ -12,6 +12,7 @@
 #include <QtCore/QThreadPool>
 #include <QtGui/QGuiApplication>
 #include <QtQml/QQmlComponent>
+#include <QtQml/QQmlListReference>
 #include <QtQuick/QQuickItem>
 #include <QtTest/QtTest>
 
@@ -33,6 +34,12 @@ private slots:
     void viewDeletedWithReadsQueued();
     void badCellDelegatesLeaveRowsOut();
     void foreignAndDeletedSelectionModels();
+    void failingRowDelegatesShowNoRows_data();
+    void failingRowDelegatesShowNoRows();
+    void zeroPitchShowsNoRows();
+    void hostileSpacingsAreRefused_data();
+    void hostileSpacingsAreRefused();
+    void destroyedColumnIsDropped();
 
 private:
     std::unique_ptr<orbHostEnvironment> m_host;
@@ -243,6 +250,183 @@ void tst_ColumnViewRobustness::foreignAndDeletedSelectionModels()
     QCOMPARE(view->property("currentRowIndex").toInt(), -1);
     harness.settle();
     QVERIFY(!harness.row(3)->property("isCurrentRow").toBool());
+}
+
+void tst_ColumnViewRobustness::failingRowDelegatesShowNoRows_data()
+{
+    QTest::addColumn<QByteArray>("source");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("warning");
+    const QString makesNoItem
+        = QStringLiteral("orbQuickColumnView: the row delegate makes no item:");
+    QTest::newRow("component error")
+        << QByteArray("import QtQuick 2.15\nItem { noSuchProperty: 1 }") << QString()
+        << makesNoItem;
+    QTest::newRow("missing file") << QByteArray()
+                                  << QStringLiteral("/nonexistent/orbMissingRow.qml")
+                                  << makesNoItem;
+    QTest::newRow("root not a row")
+        << QByteArray("import QtQuick 2.15\nItem { implicitHeight: 20 }") << QString()
+        << QStringLiteral("orbQuickColumnView: the row delegate is not an ORBColumnViewRow");
+}
+
+void tst_ColumnViewRobustness::failingRowDelegatesShowNoRows()
+{
+    QFETCH(QByteArray, source);
+    QFETCH(QString, file);
+    QFETCH(QString, warning);
+    CountingModel model(50);
+    ColumnViewHarness harness(*m_host);
+    QVERIFY(harness.show(viewQml(), modelContext(&model)));
+    QQuickItem *view = harness.view();
+    QCOMPARE(harness.rows().size(), 11);
+    const QVariant good = view->property("rowDelegate");
+
+    std::unique_ptr<QQmlComponent> bad;
+    {
+        orbtest::MessageCapture capture;
+        if (file.isEmpty()) {
+            bad = std::make_unique<QQmlComponent>(&harness.engine());
+            bad->setData(source, QUrl());
+        } else {
+            bad = std::make_unique<QQmlComponent>(&harness.engine(), QUrl::fromLocalFile(file));
+        }
+        QVERIFY(view->setProperty("rowDelegate", QVariant::fromValue<QObject *>(bad.get())));
+        harness.settle();
+        QVERIFY2(capture.contains(warning), qPrintable(capture.messages().join('\n')));
+    }
+    QVERIFY(harness.rows().isEmpty());
+    QCOMPARE(harness.heldRows(), 0);
+    view->setProperty("contentY", 300.0);
+    harness.settle();
+    QCOMPARE(harness.heldRows(), 0);
+
+    // A working delegate brings the rows back.
+    view->setProperty("rowDelegate", good);
+    harness.settle();
+    QVERIFY(!harness.rows().isEmpty());
+    QVERIFY(rowsShowTheirTitles(harness, QStringLiteral("row ")));
+}
+
+void tst_ColumnViewRobustness::zeroPitchShowsNoRows()
+{
+    CountingModel model(50);
+    ColumnViewHarness harness(*m_host);
+    QVERIFY(harness.show(viewQml(), modelContext(&model)));
+    QQuickItem *view = harness.view();
+    QQmlComponent flat(&harness.engine());
+    flat.setData("import orbQuick 1.0\nORBColumnViewRow { defaultHeight: 0 }", QUrl());
+    {
+        orbtest::MessageCapture capture;
+        view->setProperty("rowDelegate", QVariant::fromValue<QObject *>(&flat));
+        harness.settle();
+        QVERIFY(harness.rows().isEmpty());
+        QCOMPARE(harness.heldRows(), 0);
+        view->setProperty("contentY", 100.0);
+        QMetaObject::invokeMethod(view, "scrollPage", Q_ARG(bool, false), Q_ARG(bool, true));
+        harness.settle();
+        QCOMPARE(harness.heldRows(), 0);
+        QVERIFY(capture.messages().isEmpty());
+    }
+    // Spacing alone makes a pitch again: rows come back, each 0 high.
+    view->setProperty("rowSpacing", 20.0);
+    harness.settle();
+    QVERIFY(harness.row(10));
+    QCOMPARE(harness.row(10)->height(), 0.0);
+}
+
+void tst_ColumnViewRobustness::hostileSpacingsAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("property");
+    QTest::addColumn<qreal>("value");
+    QTest::addColumn<QString>("warning");
+    for (const char *property : {"rowSpacing", "columnSpacing"}) {
+        const QString prefix = QStringLiteral("orbQuickColumnView: refusing %1 ").arg(property);
+        QTest::addRow("%s NaN", property) << QByteArray(property) << qQNaN() << prefix + "nan";
+        QTest::addRow("%s inf", property) << QByteArray(property) << qInf() << prefix + "inf";
+        QTest::addRow("%s -inf", property) << QByteArray(property) << -qInf() << prefix + "-inf";
+        QTest::addRow("%s negative", property)
+            << QByteArray(property) << qreal(-3) << prefix + "-3";
+    }
+}
+
+void tst_ColumnViewRobustness::hostileSpacingsAreRefused()
+{
+    QFETCH(QByteArray, property);
+    QFETCH(qreal, value);
+    QFETCH(QString, warning);
+    CountingModel model(50);
+    ColumnViewHarness harness(*m_host);
+    QVERIFY(harness.show(viewQml("rowSpacing: 4; columnSpacing: 6"), modelContext(&model)));
+    QQuickItem *view = harness.view();
+    QSignalSpy changed(view, QByteArray("2" + property + "Changed()").constData());
+    QVERIFY(changed.isValid());
+    {
+        orbtest::MessageCapture capture;
+        view->setProperty(property.constData(), value);
+        QCOMPARE(capture.messages(), QStringList{warning});
+    }
+    harness.settle();
+    QCOMPARE(changed.count(), 0);
+    QCOMPARE(view->property("rowSpacing").toReal(), 4.0);
+    QCOMPARE(view->property("columnSpacing").toReal(), 6.0);
+    QVERIFY(harness.row(4));
+    QCOMPARE(harness.row(4)->y(), 4 * 24.0);
+    QVERIFY(rowsShowTheirTitles(harness, QStringLiteral("row ")));
+    // Zero is a valid spacing.
+    view->setProperty(property.constData(), 0.0);
+    QCOMPARE(changed.count(), 1);
+}
+
+void tst_ColumnViewRobustness::destroyedColumnIsDropped()
+{
+    CountingModel model(100);
+    ColumnViewHarness harness(*m_host);
+    QVERIFY(harness.show(
+        viewQml({}, {},
+                "ORBColumnViewCell { property string role: 'title' } },\n"
+                " ORBColumnViewColumn { objectName: 'artistColumn'; role: 'artist'; width: "
+                "100; delegate: ORBColumnViewCell { property string role: 'artist' }"),
+        modelContext(&model)));
+    QQuickItem *view = harness.view();
+    QCOMPARE(view->property("columnCount").toInt(), 2);
+    QCOMPARE(ColumnViewHarness::cells(harness.row(0)).size(), 2);
+    QSignalSpy columnsChanged(view, SIGNAL(columnsChanged()));
+
+    delete harness.find("artistColumn");
+    harness.settle();
+    QCOMPARE(columnsChanged.count(), 1);
+    QCOMPARE(view->property("columnCount").toInt(), 1);
+    QQmlListReference columns(view, "columns");
+    QCOMPARE(columns.count(), 1);
+    QCOMPARE(columns.at(0), harness.find("titleColumn"));
+    QCOMPARE(harness.rows().size(), 11);
+    for (QQuickItem *row : harness.rows()) {
+        QCOMPARE(ColumnViewHarness::cells(row).size(), 1);
+        QVERIFY(!ColumnViewHarness::cell(row, QStringLiteral("artist")));
+    }
+    QVERIFY(rowsShowTheirTitles(harness, QStringLiteral("row ")));
+
+    // The rows keep scrolling, following the model and taking new columns.
+    view->setProperty("contentY", 800.0);
+    harness.settle();
+    QVERIFY(harness.row(45));
+    model.setTitle(45, QStringLiteral("changed"));
+    harness.settle();
+    QCOMPARE(ColumnViewHarness::cell(harness.row(45), "title")->property("cellData").toString(),
+             QStringLiteral("changed"));
+    model.setTitle(45, QStringLiteral("row 45"));
+    harness.settle();
+    QVERIFY(rowsShowTheirTitles(harness, QStringLiteral("row ")));
+
+    // The title column goes too: no cells can be made, no crash.
+    delete harness.find("titleColumn");
+    harness.settle();
+    QCOMPARE(view->property("columnCount").toInt(), 0);
+    view->setProperty("contentY", 0.0);
+    harness.settle();
+    for (QQuickItem *row : harness.rows())
+        QVERIFY(ColumnViewHarness::cells(row).isEmpty());
 }
 
 QTEST_MAIN(tst_ColumnViewRobustness)

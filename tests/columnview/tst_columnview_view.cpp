@@ -39,6 +39,9 @@ private slots:
     void modelNotificationsKeepRowsCurrent();
     void clickPressMoveAndDoubleClick();
     void pressesOnChildrenAreFiltered();
+    void rowAtContentYAndAtMousePosition();
+    void asynchronousSwitchedAtRunTime();
+    void resizingColumnLocksContentX();
 
 private:
     std::unique_ptr<orbHostEnvironment> m_host;
@@ -427,6 +430,149 @@ void tst_ColumnViewView::pressesOnChildrenAreFiltered()
     QQuickItem *inner = harness.row(2)->findChild<QQuickItem *>(QStringLiteral("inner"));
     QVERIFY(inner);
     QCOMPARE(inner->property("hits").toInt(), 1);
+}
+
+namespace {
+
+int rowAtContentY(QQuickItem *view, qreal y, bool strict)
+{
+    QObject *row = nullptr;
+    if (!QMetaObject::invokeMethod(view, "rowForContentYPosition", Qt::DirectConnection,
+                                   QGenericReturnArgument("orbQuickColumnViewRow*", &row),
+                                   Q_ARG(qreal, y), Q_ARG(bool, strict)))
+        return -2;
+    return row ? row->property("index").toInt() : -1;
+}
+
+QVariant rowDataAt(QQuickItem *view, qreal x, qreal y)
+{
+    QVariant data;
+    QMetaObject::invokeMethod(view, "getRowDataForRowAtMousePosition", Qt::DirectConnection,
+                              Q_RETURN_ARG(QVariant, data), Q_ARG(qreal, x), Q_ARG(qreal, y));
+    return data;
+}
+
+} // namespace
+
+void tst_ColumnViewView::rowAtContentYAndAtMousePosition()
+{
+    CountingModel model(100);
+    ColumnViewHarness harness(*m_host);
+    QVERIFY(harness.show(viewQml({}, "selectedHeight: 40"), modelContext(&model)));
+    QQuickItem *view = harness.view();
+    view->setProperty("currentRowIndex", 3);
+    harness.settle();
+    // Rows 0-2 at 0, 20, 40; the current row 3 spans 60-100; row 4 starts at 100.
+    QCOMPARE(rowAtContentY(view, 0, false), 0);
+    QCOMPARE(rowAtContentY(view, 59.5, false), 2);
+    QCOMPARE(rowAtContentY(view, 60, false), 3);
+    QCOMPARE(rowAtContentY(view, 99, true), 3);
+    QCOMPARE(rowAtContentY(view, 100, true), 4);
+    QCOMPARE(rowAtContentY(view, 125, true), 5);
+    QCOMPARE(rowAtContentY(view, -1, false), -1);
+    QCOMPARE(rowAtContentY(view, -1, true), -1);
+    const QList<QQuickItem *> rows = harness.rows();
+    const qreal bottom = rows.last()->y() + rows.last()->height();
+    const int last = rows.last()->property("index").toInt();
+    QCOMPARE(rowAtContentY(view, bottom + 50, false), last);
+    QCOMPARE(rowAtContentY(view, bottom + 50, true), -1);
+
+    QVariantMap data = rowDataAt(view, 10, 70).toMap();
+    QCOMPARE(data.value("title").toString(), QStringLiteral("row 3"));
+    QCOMPARE(data.value("artist").toString(), QStringLiteral("artist 3"));
+    QVERIFY(data.contains("flag"));
+    QCOMPARE(rowDataAt(view, 10, 99).toMap().value("title").toString(), QStringLiteral("row 3"));
+    QCOMPARE(rowDataAt(view, 150, 101).toMap().value("title").toString(), QStringLiteral("row 4"));
+    QCOMPARE(rowDataAt(view, 10, 41).toMap().value("title").toString(), QStringLiteral("row 2"));
+
+    // Scrolled below the current row, every row sits 20 lower.
+    view->setProperty("contentY", 400.0);
+    harness.settle();
+    QCOMPARE(rowAtContentY(view, 405, true), 19);
+    QCOMPARE(rowDataAt(view, 10, 5).toMap().value("title").toString(), QStringLiteral("row 19"));
+    QCOMPARE(rowDataAt(view, 10, 25).toMap().value("artist").toString(),
+             QStringLiteral("artist 20"));
+
+    // Nothing under the point: an invalid value.
+    model.reset(3);
+    harness.settle();
+    view->setProperty("contentY", 0.0);
+    harness.settle();
+    QVERIFY(!harness.rows().isEmpty());
+    QVERIFY(!rowDataAt(view, 10, 190).isValid());
+}
+
+void tst_ColumnViewView::asynchronousSwitchedAtRunTime()
+{
+    CountingModel model(1000);
+    ColumnViewHarness harness(*m_host);
+    QVERIFY(harness.show(viewQml({}, "fetchDelay: 10"), modelContext(&model)));
+    QQuickItem *view = harness.view();
+    QVERIFY(allRowsShowTheirData(harness));
+    QSignalSpy changed(view, SIGNAL(asynchronousChanged()));
+
+    view->setProperty("asynchronous", true);
+    QCOMPARE(changed.count(), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(harness.rows().size() == 11 && allRowsShowTheirData(harness), 3000);
+    view->setProperty("contentY", 2000.0);
+    QTRY_VERIFY_WITH_TIMEOUT(harness.row(100) && allRowsShowTheirData(harness), 3000);
+    QVERIFY(model.readOnThreadOtherThan(QThread::currentThread()));
+
+    view->setProperty("asynchronous", false);
+    QCOMPARE(changed.count(), 2);
+    // Read at once again: no waiting needed.
+    QCOMPARE(harness.rows().size(), 11);
+    QVERIFY(allRowsShowTheirData(harness));
+    QCOMPARE(cellText(harness.row(100), "title"), QStringLiteral("row 100"));
+    view->setProperty("contentY", 600.0);
+    harness.settle();
+    QVERIFY(harness.row(30));
+    QVERIFY(allRowsShowTheirData(harness));
+
+    // Switched back and forth with reads still asleep, rows end up right.
+    view->setProperty("asynchronous", true);
+    view->setProperty("contentY", 4000.0);
+    view->setProperty("asynchronous", false);
+    view->setProperty("asynchronous", true);
+    QTRY_VERIFY_WITH_TIMEOUT(harness.row(200) && allRowsShowTheirData(harness), 3000);
+    harness.settle(100);
+    QVERIFY(allRowsShowTheirData(harness));
+}
+
+void tst_ColumnViewView::resizingColumnLocksContentX()
+{
+    CountingModel model(100);
+    ColumnViewHarness harness(*m_host);
+    QVERIFY(harness.show(
+        viewQml("header: ORBColumnViewColumnHeader { objectName: 'header'; height: 20; "
+                "width: 400 }",
+                {},
+                "ORBColumnViewColumn { objectName: 'titleColumn'; role: 'title'; width: 300; "
+                "delegate: "
+                    + cellDelegate("title")
+                    + " },\n ORBColumnViewColumn { role: 'artist'; width: 300; delegate: "
+                    + cellDelegate("artist") + " }"),
+        modelContext(&model)));
+    QQuickItem *view = harness.view();
+    QObject *header = harness.find("header");
+    QVERIFY(header);
+    view->setProperty("contentX", 100.0);
+    QCOMPARE(view->property("contentX").toReal(), 100.0);
+
+    header->setProperty("resizingColumn", true);
+    view->setProperty("contentX", 150.0);
+    QCOMPARE(view->property("contentX").toReal(), 100.0);
+    harness.find("titleColumn")->setProperty("width", 500);
+    harness.settle();
+    QCOMPARE(view->property("contentX").toReal(), 100.0);
+    QMetaObject::invokeMethod(view, "positionViewAtColumnIndex", Q_ARG(int, 1));
+    QCOMPARE(view->property("contentX").toReal(), 100.0);
+
+    header->setProperty("resizingColumn", false);
+    harness.settle();
+    QCOMPARE(view->property("contentX").toReal(), 100.0);
+    view->setProperty("contentX", 150.0);
+    QCOMPARE(view->property("contentX").toReal(), 150.0);
 }
 
 QTEST_MAIN(tst_ColumnViewView)
