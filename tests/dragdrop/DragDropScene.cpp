@@ -36,13 +36,8 @@ DragDropScene::DragDropScene(orbHostEnvironment &host, const QByteArray &items, 
     : m_engine(std::make_unique<QQmlEngine>())
 {
     host.prepare(*m_engine);
-    m_window.reset(createFromQml(
-        *m_engine,
-        "import QtQuick 2.15\nimport QtQuick.Window 2.15\nimport orbQuick 1.0\n"
-        "Window { x: 0; y: 0; color: 'white'; visible: true; flags: Qt.FramelessWindowHint\n"
-        "width: "
-            + QByteArray::number(width) + "; height: " + QByteArray::number(height) + "\n" + Helpers
-            + items + "\n}"));
+    m_window.reset(createWindow(*m_engine, width, height,
+                                "x: 0; y: 0; flags: Qt.FramelessWindowHint\n" + Helpers + items));
     m_watchdog.setInterval(100);
     QObject::connect(&m_watchdog, &QTimer::timeout, [this] { endOverlongDrags(); });
     m_watchdog.start();

@@ -113,12 +113,7 @@ QQuickWindow *tst_SvgItem::show(const QByteArray &itemQml, int width, int height
     m_host->prepare(*m_engine);
     m_engine->rootContext()->setContextProperty(QStringLiteral("files"),
                                                 QUrl::fromLocalFile(m_files.path() + "/"));
-    m_window.reset(orbtest::createFromQml(
-        *m_engine,
-        "import QtQuick 2.15\nimport QtQuick.Window 2.15\nimport orbQuick 1.0\n"
-        "Window { color: 'white'; width: "
-            + QByteArray::number(width) + "; height: " + QByteArray::number(height)
-            + "; visible: true\n" + itemQml + "\n}"));
+    m_window.reset(orbtest::createWindow(*m_engine, width, height, itemQml));
     auto *window = qobject_cast<QQuickWindow *>(m_window.get());
     if (window) {
         m_frames = 0;

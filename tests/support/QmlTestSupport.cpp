@@ -20,6 +20,17 @@ QObject *createFromQml(QQmlEngine &engine, const QByteArray &source)
     return object;
 }
 
+QObject *createWindow(QQmlEngine &engine, int width, int height, const QByteArray &content,
+                      const QByteArray &extraImports)
+{
+    return createFromQml(engine,
+                         "import QtQuick 2.15\nimport QtQuick.Window 2.15\n" + extraImports
+                             + "import orbQuick 1.0\nWindow { color: 'white'; visible: true; "
+                               "width: "
+                             + QByteArray::number(width) + "; height: " + QByteArray::number(height)
+                             + "\n" + content + "\n}\n");
+}
+
 struct MessageCapture::State
 {
     QtMessageHandler previous = nullptr;

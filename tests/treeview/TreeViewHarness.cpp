@@ -32,12 +32,7 @@ bool TreeViewHarness::show(const QByteArray &items, const QVariantMap &contextOb
     m_host.prepare(*m_engine);
     for (auto it = contextObjects.cbegin(); it != contextObjects.cend(); ++it)
         m_engine->rootContext()->setContextProperty(it.key(), it.value());
-    m_window.reset(orbtest::createFromQml(
-        *m_engine,
-        "import QtQuick 2.15\nimport QtQuick.Window 2.15\nimport orbQuick 1.0\n"
-        "Window { color: 'white'; visible: true; width: "
-            + QByteArray::number(width) + "; height: " + QByteArray::number(height) + "\n" + items
-            + "\n}\n"));
+    m_window.reset(orbtest::createWindow(*m_engine, width, height, items));
     if (!m_window)
         return false;
     m_view = m_window->findChild<QQuickItem *>(QStringLiteral("view"));
