@@ -7,6 +7,8 @@
 #include "orbHostEnvironment.h"
 
 #include <QtGui/QGuiApplication>
+#include <QtGui/QStandardItemModel>
+#include <QtQml/QQmlContext>
 #include <QtQml/QQmlEngine>
 #include <QtTest/QtTest>
 
@@ -44,16 +46,18 @@ void tst_LoggingRules::cleanupTestCase()
 void tst_LoggingRules::rulesSilenceOneRoomAndRaiseAnother()
 {
     orbtest::MessageCapture capture; // before the plugin is loaded: it announces itself
+    QStandardItemModel model(2, 2);
     QQmlEngine engine;
     m_host->prepare(engine);
-    std::unique_ptr<QObject> root(
-        orbtest::createFromQml(engine,
-                               "import QtQuick 2.15\n"
-                               "import orbQuick 1.0\n"
-                               "Item {\n"
-                               "    ORBMouseArea { dragAxis: 7 }\n"
-                               "    ORBColumnView { objectName: \"view\"; rowSpacing: -3 }\n"
-                               "}\n"));
+    engine.rootContext()->setContextProperty(QStringLiteral("twoColumns"), &model);
+    std::unique_ptr<QObject> root(orbtest::createFromQml(
+        engine,
+        "import QtQuick 2.15\n"
+        "import orbQuick 1.0\n"
+        "Item {\n"
+        "    ORBMouseArea { dragAxis: 7 }\n"
+        "    ORBColumnView { objectName: \"view\"; rowSpacing: -3; model: twoColumns }\n"
+        "}\n"));
     QVERIFY(root);
 
     // Raised: debug output of "orb.svg" is off unless a rule turns it on.
@@ -66,6 +70,11 @@ void tst_LoggingRules::rulesSilenceOneRoomAndRaiseAnother()
     QVERIFY(view);
     QCOMPARE(view->property("rowSpacing").toReal(), 0.0);
     QVERIFY2(!capture.contains("refusing"), qPrintable(capture.messages().join('\n')));
+
+    // A rule for a room leaves the classic messages of that room alone: they
+    // have no category of their own.
+    emit model.dataChanged(model.index(0, 0), model.index(0, 1));
+    QVERIFY(capture.contains("Unable to modify range:"));
 }
 
 int main(int argc, char *argv[])
