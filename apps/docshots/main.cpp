@@ -3,9 +3,10 @@
 // Each QML example in a real window; the SVG files of the differences folder
 // by rsvg-convert, by the document model's painter renderer and by
 // ORBSvgItem, side by side; a few corpus files by the document model and by
-// ORBSvgItem at three sizes; and the distance-field atlas the run leaves in
-// its (private, initially empty) cache.
+// ORBSvgItem at three sizes; the collector at work; and the distance-field
+// atlas the run leaves in its (private, initially empty) cache.
 
+#include "CollectorTrace.h"
 #include "DocModels.h"
 #include "DocShots.h"
 #include "orbHostEnvironment.h"
@@ -50,18 +51,10 @@ QStringList filesIn(const QString &folder, const QString &pattern)
 // A stored atlas packs four field samples into each ARGB32 pixel, in the
 // pixel's byte order: unpacked here into four grey pixels, cropped to the
 // rows in use (at most MaxAtlasRows).
-QImage atlasPicture(const QString &cacheFolder)
+QImage unpackedAtlas(const QString &file)
 {
     constexpr int MaxAtlasRows = 512;
-    QDirIterator it(cacheFolder, {QStringLiteral("*.png")}, QDir::Files,
-                    QDirIterator::Subdirectories);
-    QStringList atlases;
-    while (it.hasNext())
-        atlases.append(it.next());
-    atlases.sort();
-    if (atlases.isEmpty())
-        return {};
-    const QImage atlas = QImage(atlases.constFirst()).convertToFormat(QImage::Format_ARGB32);
+    const QImage atlas = QImage(file).convertToFormat(QImage::Format_ARGB32);
     QImage grey(atlas.width() * 4, atlas.height(), QImage::Format_Grayscale8);
     int lastUsedRow = -1;
     for (int y = 0; y < atlas.height(); ++y) {
@@ -76,6 +69,21 @@ QImage atlasPicture(const QString &cacheFolder)
     if (lastUsedRow < 0)
         return {};
     return grey.copy(0, 0, grey.width(), std::min(lastUsedRow + 1, MaxAtlasRows));
+}
+
+// The fullest of the atlases the cache saved (their file names are random,
+// their order is not).
+QImage atlasPicture(const QString &cacheFolder)
+{
+    QDirIterator it(cacheFolder, {QStringLiteral("*.png")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    QImage fullest;
+    while (it.hasNext()) {
+        const QImage atlas = unpackedAtlas(it.next());
+        if (atlas.height() > fullest.height())
+            fullest = atlas;
+    }
+    return fullest;
 }
 
 } // namespace
@@ -169,6 +177,8 @@ int main(int argc, char *argv[])
                        : DocShots::sideBySide(sizes, {"80 px", "160 px", "320 px"}),
                    out, QStringLiteral("svg-item-sizes.png"), shots.lastError());
     }
+
+    ok &= save(CollectorTrace(host.collector()).record(), out, QStringLiteral("collector.png"), {});
 
     // The root saves the cache when its engine goes.
     shots.finish();
