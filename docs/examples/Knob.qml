@@ -3,10 +3,10 @@ import orbQuick 1.0
 import RorazIde 1.0
 import "qrc:/Libs/orbQuick/Controls/Knobs"
 
-// A knob of the control library bound to a host property. The host hands
-// over a QObjProperty whose translator keeps the value; the knob reads it
-// and changes it only through the translator (wheel, endless vertical drag,
-// double click back to the default).
+// A knob of the control library bound to a host property: a QObjProperty
+// whose translator keeps the value (made here in QML; a host hands over its
+// own). The knob reads the value and changes it only through the translator:
+// wheel, endless vertical drag, double click back to the default.
 Rectangle {
     width: 240
     height: 140
