@@ -15,8 +15,9 @@ ORBSvgItem {
     // a bipolar one).
     property real normalizedCoronaAnchorPos: 0
 
-    // ORBSvgNode per element id, made on first use.
-    property var elements: ({})
+    // ORBSvgNode per element id: the parts the knob layer drives are made
+    // with the knob, any other on first use.
+    property var elements: ({ Needle: needle, CenterDial: centerDial, Corona: corona, SoftNeedle: softNeedle })
 
     function element(id) {
         var node = elements[id];
@@ -50,15 +51,21 @@ ORBSvgItem {
 
     source: Qt.resolvedUrl("knob.svg")
 
+    // Rotates about its centre, which is put on the pivot.
+    component Element: ORBSvgNode {
+        property real pivotX: 0
+        property real pivotY: 0
+        width: knob.width > 0 ? 2 * pivotX * knob.sourceSize.width / knob.width : 0
+        height: knob.height > 0 ? 2 * pivotY * knob.sourceSize.height / knob.height : 0
+    }
+
+    Element { id: needle; nodeId: "Needle" }
+    Element { id: centerDial; nodeId: "CenterDial" }
+    Element { id: corona; nodeId: "Corona" }
+    Element { id: softNeedle; nodeId: "SoftNeedle" }
+
     Component {
         id: elementComponent
-
-        // Rotates about its centre, which is put on the pivot.
-        ORBSvgNode {
-            property real pivotX: 0
-            property real pivotY: 0
-            width: knob.width > 0 ? 2 * pivotX * knob.sourceSize.width / knob.width : 0
-            height: knob.height > 0 ? 2 * pivotY * knob.sourceSize.height / knob.height : 0
-        }
+        Element {}
     }
 }
