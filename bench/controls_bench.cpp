@@ -9,6 +9,7 @@
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QLoggingCategory>
 #include <QtCore/QMutex>
+#include <QtCore/QSet>
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QGuiApplication>
 #include <QtQml/QQmlComponent>
@@ -160,8 +161,15 @@ public:
         return median(intervals);
     }
 
-    // Items that render into a texture of their own: effect sources and layers.
-    int offscreenTextures() const { return countOffscreen(m_window->contentItem()); }
+    // Textures rendered offscreen each time their source changes: effect
+    // sources on screen or sampled by a shader effect on screen, and layers.
+    int offscreenTextures() const
+    {
+        QSet<const QObject *> sources;
+        int layers = 0;
+        collectOffscreen(m_window->contentItem(), sources, layers);
+        return sources.size() + layers;
+    }
 
 private:
     struct Frame
@@ -182,15 +190,25 @@ private:
         return m_frames.empty() ? Frame{0, 0} : m_frames.back();
     }
 
-    static int countOffscreen(QQuickItem *item)
+    static void collectOffscreen(QQuickItem *item, QSet<const QObject *> &sources, int &layers)
     {
-        int count = item->inherits("QQuickShaderEffectSource") ? 1 : 0;
+        if (!item->isVisible())
+            return;
+        if (item->inherits("QQuickShaderEffectSource"))
+            sources.insert(item);
+        if (item->inherits("QQuickShaderEffect")) {
+            const QMetaObject *meta = item->metaObject();
+            for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
+                const QObject *input = meta->property(i).read(item).value<QObject *>();
+                if (input && input->inherits("QQuickShaderEffectSource"))
+                    sources.insert(input);
+            }
+        }
         const QObject *layer = item->property("layer").value<QObject *>();
         if (layer && layer->property("enabled").toBool())
-            ++count;
+            ++layers;
         for (QQuickItem *child : item->childItems())
-            count += countOffscreen(child);
-        return count;
+            collectOffscreen(child, sources, layers);
     }
 
     QQmlEngine m_engine;
