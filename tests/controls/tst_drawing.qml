@@ -22,7 +22,7 @@ ORBMainWindow {
         id: knob
         x: 10; y: 10; width: 100; height: 40
         prop: levelProp
-        ORBSimpleKnobLayer {}
+        ORBSimpleKnobLayer { id: knobLayer }
     }
 
     ORBSlider {
@@ -84,6 +84,16 @@ ORBMainWindow {
             image = grabImage(knob);
             verify(isWhite(image.pixel(60, 20)));
             verify(!isWhite(image.pixel(30, 20)));
+        }
+
+        // Disabling fades the knob over 150 ms.
+        function test_knobLayerFades() {
+            compare(knobLayer.opacity, 1);
+            level.editable = false;
+            verify(knobLayer.opacity > 0.75);
+            tryCompare(knobLayer, "opacity", 0.75, 1000);
+            level.editable = true;
+            tryCompare(knobLayer, "opacity", 1, 1000);
         }
 
         // Handle x = 1 + (1 - value) x (200 - 20 - 2).
