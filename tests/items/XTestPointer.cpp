@@ -10,7 +10,7 @@ struct XTestPointer::Connection
 {
     Display *display = nullptr;
     std::set<unsigned> heldButtons;
-    bool shiftHeld = false;
+    std::set<unsigned long> heldKeys; // key symbols
 };
 
 XTestPointer::XTestPointer()
@@ -30,8 +30,8 @@ XTestPointer::~XTestPointer()
         return;
     for (unsigned button : std::set<unsigned>(m_x->heldButtons))
         release(Button(button));
-    if (m_x->shiftHeld)
-        holdShift(false);
+    for (unsigned long key : std::set<unsigned long>(m_x->heldKeys))
+        holdKey(key, false);
     XCloseDisplay(m_x->display);
 }
 
@@ -68,10 +68,23 @@ void XTestPointer::release(Button button)
 
 void XTestPointer::holdShift(bool down)
 {
+    holdKey(XK_Shift_L, down);
+}
+
+void XTestPointer::holdControl(bool down)
+{
+    holdKey(XK_Control_L, down);
+}
+
+void XTestPointer::holdKey(unsigned long keySymbol, bool down)
+{
     if (!m_x->display)
         return;
-    m_x->shiftHeld = down;
-    XTestFakeKeyEvent(m_x->display, XKeysymToKeycode(m_x->display, XK_Shift_L), down ? True : False,
+    if (down)
+        m_x->heldKeys.insert(keySymbol);
+    else
+        m_x->heldKeys.erase(keySymbol);
+    XTestFakeKeyEvent(m_x->display, XKeysymToKeycode(m_x->display, keySymbol), down ? True : False,
                       CurrentTime);
     sync();
 }

@@ -24,8 +24,10 @@ public:
     void press(Button button);
     void release(Button button);
     void holdShift(bool down);
+    void holdControl(bool down);
 
 private:
+    void holdKey(unsigned long keySymbol, bool down);
     void sync();
 
     struct Connection;

@@ -5,7 +5,7 @@ import orbQuick 1.0
 Window {
     id: gallery
     width: 1240
-    height: 760
+    height: 1010
     visible: true
     color: "#202329"
     title: "orbQuick gallery"
@@ -158,13 +158,14 @@ Window {
         }
     }
 
-    KnobPanel { anchors.left: parent.left; anchors.bottom: parent.bottom; anchors.margins: 32 }
-    DragDropPanel { anchors.right: parent.right; anchors.bottom: parent.bottom; anchors.margins: 32 }
+    KnobPanel { anchors.left: parent.left; anchors.bottom: djPanel.top; anchors.margins: 32 }
+    DragDropPanel { anchors.right: parent.right; anchors.bottom: djPanel.top; anchors.margins: 32 }
     TreeViewPanel {
         x: 436
-        anchors.bottom: parent.bottom
+        anchors.bottom: djPanel.top
         anchors.bottomMargin: 32
         width: 396
         height: 230
     }
+    DjPanel { id: djPanel; anchors.bottom: parent.bottom }
 }

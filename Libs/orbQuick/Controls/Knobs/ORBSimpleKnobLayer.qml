@@ -3,7 +3,8 @@ import "Basic"
 
 // A plain marker across the knob at the value's position.
 ORBBasicKnobLayer {
-    id: layer
+    // Not "layer": inside the marker that name is the item's own layer property.
+    id: knobLayer
     property real markerValue: 0
 
     anchors.centerIn: undefined
@@ -19,8 +20,8 @@ ORBBasicKnobLayer {
         Item {
             Rectangle {
                 width: 2
-                height: layer.knob ? layer.knob.height : 0
-                x: layer.knob ? Math.floor(layer.markerValue * layer.knob.width) : 0
+                height: knobLayer.knob ? knobLayer.knob.height : 0
+                x: knobLayer.knob ? Math.floor(knobLayer.markerValue * knobLayer.knob.width) : 0
                 color: "white"
             }
         }

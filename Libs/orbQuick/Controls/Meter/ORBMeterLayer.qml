@@ -29,8 +29,10 @@ Item {
         }
     }
 
+    // At volume 0 the mask's stops all sit at 1.0, in no defined order.
     OpacityMask {
         anchors.fill: parent
+        visible: layer.volume > 0
         source: source
         maskSource: mask
     }
