@@ -4,7 +4,6 @@
 #include "SvgLog.h"
 #include "orbSubTexture.h"
 
-#include <QtCore/QCryptographicHash>
 #include <QtCore/QDataStream>
 #include <QtCore/QDateTime>
 #include <QtCore/QFile>
@@ -16,6 +15,8 @@
 #include <QtCore/QSaveFile>
 #include <QtCore/QSet>
 #include <QtCore/QUuid>
+
+#include <zlib.h>
 
 #include <cmath>
 
@@ -34,13 +35,15 @@ const QUuid ReproducibleAtlasNamespace(QStringLiteral("{5d0e3b7a-2c41-4f7e-9a63-
 orbSvgCacheStore::StepHook s_stepHook = nullptr;
 
 // A checksum of an atlas's pixels rather than of its file: a PNG that another
-// writer re-encoded still matches, one with other pixels does not.
+// writer re-encoded still matches, one with other pixels does not. A CRC
+// catches any replaced or damaged atlas at a fraction of the cost of a
+// cryptographic hash, which loading every atlas at start-up would feel.
 QString atlasChecksum(const QImage &image)
 {
-    QCryptographicHash hash(QCryptographicHash::Sha1);
+    uLong crc = crc32(0L, Z_NULL, 0);
     for (int y = 0; y < image.height(); ++y)
-        hash.addData(reinterpret_cast<const char *>(image.constScanLine(y)), image.width() * 4);
-    return QString::fromLatin1(hash.result().toHex());
+        crc = crc32(crc, image.constScanLine(y), uInt(image.width() * 4));
+    return QStringLiteral("%1").arg(quint32(crc), 8, 16, QLatin1Char('0'));
 }
 
 void stepDone(int &step)
@@ -146,7 +149,7 @@ loadAtlases(const QDir &folder, const QStringList &ids, const QJsonObject &check
     for (int i = 0; i < ids.size(); ++i)
         images[i] = readCheckedAtlasImage(
             folder.absoluteFilePath(ids.at(i) + ".png"),
-            checksums.value(ids.at(i)).toObject().value(QLatin1String("sha1")).toString());
+            checksums.value(ids.at(i)).toObject().value(QLatin1String("crc32")).toString());
 
     QHash<QString, orb::ref_ptr<orbTextureAtlas>> atlases;
     for (int i = 0; i < ids.size(); ++i) {
@@ -267,7 +270,7 @@ bool orbSvgCacheStore::write(const QDir &folder,
                                    QString::number(atlasIds.size()) + QLatin1Char(':') + checksum)
                                                     : QUuid::createUuid();
             id = atlasIds.insert(atlas, uuid.toString());
-            atlasChecksums.insert(id.value(), QJsonObject{{QStringLiteral("sha1"), checksum}});
+            atlasChecksums.insert(id.value(), QJsonObject{{QStringLiteral("crc32"), checksum}});
             // Under a temporary name until complete: a crash leaves no half atlas.
             // Written unfiltered and uncompressed: decoding the PNGs is most of
             // a warm start, and a megabyte an atlas is little for a cache.
