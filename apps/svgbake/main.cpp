@@ -127,7 +127,7 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
     const orbHostEnvironment host(app); // the collector that disposes of the cache
     const QStringList arguments = app.arguments().mid(1);
-    if (arguments.size() < 2) {
+    if (arguments.size() < 2 || arguments.first().isEmpty()) {
         say(QStringLiteral("usage: orbsvg-bake OUT_DIR FILE_OR_DIR..."));
         return NothingWritten;
     }
@@ -152,7 +152,9 @@ int main(int argc, char *argv[])
         }
     }
 
-    if (!QDir().mkpath(outDir) || !cache->writeReproducible(QDir(outDir))) {
+    // Also when it fails, the write leaves the cache with nothing to save on
+    // its own (which would go to the working folder).
+    if (!cache->writeReproducible(QDir(outDir))) {
         say(QStringLiteral("could not write the cache into %1").arg(outDir));
         return NothingWritten;
     }

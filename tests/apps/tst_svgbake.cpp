@@ -221,20 +221,28 @@ void tst_SvgBake::badInputsAreReportedAndTheRestWritten()
 void tst_SvgBake::refusesFoldersItDidNotWrite_data()
 {
     QTest::addColumn<QString>("content");
-    QTest::newRow("a file of someone else") << "foreign-file";
-    QTest::newRow("a sub-folder") << "sub-folder";
-    QTest::newRow("a cache that an application saved") << "saved-cache";
-    QTest::newRow("a descriptor that is a link") << "linked-descriptor";
-    QTest::newRow("a file, not a folder") << "plain-file";
+    QTest::addColumn<QString>("message");
+    const QString refusal = QStringLiteral("refusing to write into %1");
+    QTest::newRow("a file of someone else") << "foreign-file" << refusal;
+    QTest::newRow("a sub-folder") << "sub-folder" << refusal;
+    QTest::newRow("a cache that an application saved") << "saved-cache" << refusal;
+    QTest::newRow("a descriptor that is a link") << "linked-descriptor" << refusal;
+    QTest::newRow("a file, not a folder") << "plain-file" << refusal;
+    QTest::newRow("a folder that cannot be made")
+        << "file-in-the-way" << QStringLiteral("could not write the cache into %1");
 }
 
 void tst_SvgBake::refusesFoldersItDidNotWrite()
 {
     QFETCH(QString, content);
+    QFETCH(QString, message);
     QTemporaryDir dir;
-    const QString out = dir.filePath("out");
+    QString out = dir.filePath("out");
     if (content == "plain-file") {
         writeFile(out, "precious");
+    } else if (content == "file-in-the-way") {
+        writeFile(out, "precious");
+        out += "/cache";
     } else {
         QVERIFY(QDir().mkpath(out));
         if (content == "foreign-file") {
@@ -251,10 +259,12 @@ void tst_SvgBake::refusesFoldersItDidNotWrite()
     }
     const QMap<QString, QByteArray> before = filesIn(dir.path());
 
-    const Bake refused = bake({out, m_documents.at(2)});
+    QTemporaryDir working;
+    const Bake refused = bake({out, m_documents.at(2)}, working.path());
     QCOMPARE(refused.exitCode, 2);
-    QVERIFY2(refused.errors.contains("refusing to write into " + out), qPrintable(refused.errors));
+    QVERIFY2(refused.errors.contains(message.arg(out)), qPrintable(refused.errors));
     QCOMPARE(filesIn(dir.path()), before);
+    QVERIFY(QDir(working.path()).isEmpty());
 }
 
 void tst_SvgBake::rebakesItsOwnOutput()
