@@ -5,10 +5,11 @@
 # module's cache reads them first: the application's first start then draws
 # its artwork without generating a field. FILES are SVG files or folders of
 # them, relative to DIR (or absolute); without FILES all of DIR is baked.
-# The folder is baked again when the tool or an input changes (files added to
-# an input folder are seen at the next configure), as part of the "all" build,
-# or alone as the target TARGET-SvgCache. A file that does not load fails the
-# build.
+# The folder is baked before TARGET is built, again whenever the tool or an
+# input changed (files added to an input folder are seen at the next
+# configure); the target TARGET-SvgCache bakes it alone. A file that does not
+# load fails the build. Call it after setting TARGET's RUNTIME_OUTPUT_DIRECTORY,
+# if the target sets one.
 function(orbquick_bake_svg_cache TARGET DIR)
     if(NOT TARGET ${TARGET})
         message(FATAL_ERROR "orbquick_bake_svg_cache: no target ${TARGET}")
@@ -41,13 +42,36 @@ function(orbquick_bake_svg_cache TARGET DIR)
         list(APPEND _depends "${ORBQUICK_BAKE_EXECUTABLE}")
     endif()
 
-    set(_stamp "${CMAKE_CURRENT_BINARY_DIR}/${TARGET}-SvgCache.stamp")
-    add_custom_command(OUTPUT "${_stamp}"
-        COMMAND ${_tool} "$<TARGET_FILE_DIR:${TARGET}>/SvgCache" ${_inputs}
-        COMMAND ${CMAKE_COMMAND} -E touch "${_stamp}"
+    # The executable's folder, found without naming TARGET in a generator
+    # expression: that would make the bake wait for TARGET, which waits for it.
+    get_target_property(_folder ${TARGET} RUNTIME_OUTPUT_DIRECTORY)
+    if(NOT _folder)
+        if(CMAKE_RUNTIME_OUTPUT_DIRECTORY)
+            set(_folder "${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
+        else()
+            get_target_property(_folder ${TARGET} BINARY_DIR)
+        endif()
+    endif()
+    get_property(_multi_config GLOBAL PROPERTY GENERATOR_IS_MULTI_CONFIG)
+    if(_multi_config AND NOT _folder MATCHES "\\$<")
+        string(APPEND _folder "/$<CONFIG>")
+    endif()
+
+    # The descriptor stands for the folder, so that a deleted folder is baked
+    # again; with a folder per configuration, a stamp does.
+    set(_touch)
+    if(_multi_config)
+        set(_output "${CMAKE_CURRENT_BINARY_DIR}/${TARGET}-SvgCache.stamp")
+        set(_touch COMMAND ${CMAKE_COMMAND} -E touch "${_output}")
+    else()
+        set(_output "${_folder}/SvgCache/cache.dscr")
+    endif()
+    add_custom_command(OUTPUT "${_output}"
+        COMMAND ${_tool} "${_folder}/SvgCache" ${_inputs}
+        ${_touch}
         DEPENDS ${_depends}
         COMMENT "Baking the SVG distance fields of ${TARGET}"
         VERBATIM)
-    # Part of "all", after TARGET (whose folder it writes into).
-    add_custom_target(${TARGET}-SvgCache ALL DEPENDS "${_stamp}")
+    add_custom_target(${TARGET}-SvgCache DEPENDS "${_output}")
+    add_dependencies(${TARGET} ${TARGET}-SvgCache)
 endfunction()

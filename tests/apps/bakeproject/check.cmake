@@ -9,7 +9,8 @@ execute_process(COMMAND ${CMAKE_COMMAND} -S ${PROJECT_DIR} -B ${WORK_DIR} -G Nin
 if(NOT _configured EQUAL 0)
     message(FATAL_ERROR "the application project does not configure")
 endif()
-execute_process(COMMAND ${CMAKE_COMMAND} --build ${WORK_DIR} RESULT_VARIABLE _built)
+# Building the application alone bakes its artwork.
+execute_process(COMMAND ${CMAKE_COMMAND} --build ${WORK_DIR} --target app RESULT_VARIABLE _built)
 if(NOT _built EQUAL 0)
     message(FATAL_ERROR "the application project does not build")
 endif()
@@ -28,4 +29,10 @@ execute_process(COMMAND ${CMAKE_COMMAND} --build ${WORK_DIR} -- -n -d explain
                 OUTPUT_VARIABLE _plan ERROR_VARIABLE _explain)
 if(_plan MATCHES "Baking")
     message(FATAL_ERROR "the artwork is baked again without a change:\n${_plan}")
+endif()
+# A deleted cache is baked again.
+file(REMOVE_RECURSE ${_seed})
+execute_process(COMMAND ${CMAKE_COMMAND} --build ${WORK_DIR} --target app RESULT_VARIABLE _built)
+if(NOT _built EQUAL 0 OR NOT EXISTS ${_seed}/cache.dscr)
+    message(FATAL_ERROR "a deleted cache is not baked again")
 endif()
