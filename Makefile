@@ -55,6 +55,7 @@ bench: build
 	$(WITH_DISPLAY) $(BUILD_DIR)/bench/orbDragDropBenchmark
 	$(WITH_DISPLAY) $(BUILD_DIR)/bench/orbTreeViewBenchmark
 	$(WITH_DISPLAY) $(BUILD_DIR)/bench/orbControlsBenchmark
+	$(WITH_DISPLAY) $(BUILD_DIR)/bench/bake/orbBakeBenchmark
 
 # How closely our renderers match rsvg-convert on the SVG corpus, at 1x and 4x:
 # the document model drawing with QPainter ("model") and ORBSvgItem's distance

@@ -68,15 +68,22 @@ QSGTexture *orbSvgCache::textureForPath(const QPainterPath &path)
 
     QSGTexture *texture = addToAtlas(field);
     texture->setFiltering(QSGTexture::Linear);
-    m_textures.insert(path, texture);
+    insert(path, texture);
     return texture;
+}
+
+void orbSvgCache::insert(const QPainterPath &path, QSGTexture *texture)
+{
+    m_textures.insert(path, texture);
+    m_requestOrder.append(path);
 }
 
 QSGTexture *orbSvgCache::addToAtlas(const QImage &image)
 {
     if (!m_currentAtlas || !m_currentAtlas->canFit(image.size()))
-        m_currentAtlas
-            = orb::ref_ptr<orbTextureAtlas>(new orbTextureAtlas(AtlasSize, orbTextureAtlas::Alpha));
+        m_currentAtlas = orb::ref_ptr<orbTextureAtlas>(new orbTextureAtlas(
+            AtlasSize, orbTextureAtlas::Alpha,
+            m_imageOnly ? orbTextureAtlas::ImageOnly : orbTextureAtlas::TextureAndImage));
     m_dirty = true;
     return m_currentAtlas->createSubTexture(image);
 }
@@ -96,7 +103,7 @@ void orbSvgCache::readDescriptor(const QDir &folder)
     for (const orbSvgCacheStore::Entry &entry : entries) {
         if (m_textures.contains(entry.path))
             continue;
-        m_textures.insert(entry.path, new orbSubTexture(entry.atlas.get(), entry.rect));
+        insert(entry.path, new orbSubTexture(entry.atlas.get(), entry.rect));
         m_dirty = true;
     }
 }
@@ -106,11 +113,22 @@ void orbSvgCache::save()
     if (!m_dirty)
         return;
     m_dirty = false;
+    orbSvgCacheStore::write(m_cacheFolder, entriesInRequestOrder(), orbSvgCacheStore::Dated);
+}
+
+bool orbSvgCache::writeReproducible(const QDir &folder)
+{
+    m_dirty = false;
+    return orbSvgCacheStore::write(folder, entriesInRequestOrder(), orbSvgCacheStore::Reproducible);
+}
+
+QList<QPair<QPainterPath, orbSubTexture *>> orbSvgCache::entriesInRequestOrder() const
+{
     QList<QPair<QPainterPath, orbSubTexture *>> entries;
-    entries.reserve(m_textures.size());
-    for (auto it = m_textures.cbegin(); it != m_textures.cend(); ++it)
-        entries.append({it.key(), static_cast<orbSubTexture *>(it.value())});
-    orbSvgCacheStore::write(m_cacheFolder, entries);
+    entries.reserve(m_requestOrder.size());
+    for (const QPainterPath &path : m_requestOrder)
+        entries.append({path, static_cast<orbSubTexture *>(m_textures.value(path))});
+    return entries;
 }
 
 QSGTexture *orbSvgCache::gradientTexture(const QBrush &brush)

@@ -10,12 +10,14 @@
 #include <QtCore/QHash>
 #include <QtCore/QObject>
 #include <QtCore/QSizeF>
+#include <QtCore/QVector>
 #include <QtGui/QPainterPath>
 
 class QBrush;
 class QPainter;
 class QSGNode;
 class QSGTexture;
+class orbSubTexture;
 class QUrl;
 
 namespace orbsvg {
@@ -51,6 +53,14 @@ public:
     // Writes the cache folder when anything changed since the last save.
     void save();
 
+    // New fields go to atlases that keep only their CPU copy: no GL context
+    // is needed, and the textures cannot be drawn. For baking cache folders.
+    void setImageOnly(bool imageOnly) { m_imageOnly = imageOnly; }
+    // Writes every field, in the order of first request, to folder so that the
+    // same requests always give the same bytes (atlas names from their
+    // content, no dates). False when the descriptor could not be written.
+    bool writeReproducible(const QDir &folder);
+
     // Builds the scene-graph tree of an SVG file (owned by the caller) and
     // fills nodesById and documentSize; null when the file does not load.
     // Render thread: the path nodes fetch their textures while it runs.
@@ -67,8 +77,12 @@ private:
     void loadCaches();
     void readDescriptor(const QDir &folder);
     QSGTexture *addToAtlas(const QImage &image);
+    void insert(const QPainterPath &path, QSGTexture *texture);
+    QList<QPair<QPainterPath, orbSubTexture *>> entriesInRequestOrder() const;
 
     QHash<QPainterPath, QSGTexture *> m_textures;
+    // The keys of m_textures as they came: saves list them in this order.
+    QVector<QPainterPath> m_requestOrder;
     orb::ref_ptr<orbTextureAtlas> m_currentAtlas;
     orb::ref_ptr<orbTextureAtlasPool> m_rgbaPool;
     QDir m_cacheFolder{QString()};
@@ -76,4 +90,5 @@ private:
     bool m_needsLoad = false;
     int m_fieldSize = 128;
     bool m_dirty = false;
+    bool m_imageOnly = false;
 };

@@ -16,6 +16,8 @@
 #include <QtCore/QSet>
 #include <QtCore/QUuid>
 
+#include <zlib.h>
+
 #include <cmath>
 
 namespace {
@@ -27,7 +29,22 @@ constexpr int MaxPathElements = 1000000;
 // Distance-field atlases: 1024 x 1024 one-byte texels, four to an ARGB32 pixel.
 const QSize AtlasImageSize(256, 1024);
 
+// The namespace of the name-based UUIDs that name a reproducible cache's atlases.
+const QUuid ReproducibleAtlasNamespace(QStringLiteral("{5d0e3b7a-2c41-4f7e-9a63-0b8f1c2d4e60}"));
+
 orbSvgCacheStore::StepHook s_stepHook = nullptr;
+
+// A checksum of an atlas's pixels rather than of its file: a PNG that another
+// writer re-encoded still matches, one with other pixels does not. A CRC
+// catches any replaced or damaged atlas at a fraction of the cost of a
+// cryptographic hash, which loading every atlas at start-up would feel.
+QString atlasChecksum(const QImage &image)
+{
+    uLong crc = crc32(0L, Z_NULL, 0);
+    for (int y = 0; y < image.height(); ++y)
+        crc = crc32(crc, image.constScanLine(y), uInt(image.width() * 4));
+    return QStringLiteral("%1").arg(quint32(crc), 8, 16, QLatin1Char('0'));
+}
 
 void stepDone(int &step)
 {
@@ -105,16 +122,34 @@ QImage readAtlasImage(const QString &fileName)
     return image;
 }
 
-// The atlases of the ids, null for those that cannot be read. Decoding the
-// PNGs is most of a warm start, so it runs in parallel; the textures are
-// made on this thread, which owns the GL context.
-QHash<QString, orb::ref_ptr<orbTextureAtlas>> loadAtlases(const QDir &folder,
-                                                          const QStringList &ids)
+// The image of an atlas PNG whose pixels match the checksum, or null.
+QImage readCheckedAtlasImage(const QString &fileName, const QString &checksum)
+{
+    if (checksum.isEmpty()) {
+        qCWarning(lcSvg) << "Skipping cache atlas" << fileName
+                         << "that the descriptor gives no checksum for";
+        return QImage();
+    }
+    const QImage image = readAtlasImage(fileName);
+    if (image.isNull() || atlasChecksum(image) == checksum)
+        return image;
+    qCWarning(lcSvg) << "Skipping cache atlas" << fileName
+                     << "whose pixels do not match the descriptor's checksum";
+    return QImage();
+}
+
+// The atlases of the ids, null for those that cannot be read or do not match
+// their checksums. Decoding the PNGs is most of a warm start, so it runs in
+// parallel; the textures are made on this thread, which owns the GL context.
+QHash<QString, orb::ref_ptr<orbTextureAtlas>>
+loadAtlases(const QDir &folder, const QStringList &ids, const QJsonObject &checksums)
 {
     QVector<QImage> images(ids.size());
 #pragma omp parallel for schedule(dynamic)
     for (int i = 0; i < ids.size(); ++i)
-        images[i] = readAtlasImage(folder.absoluteFilePath(ids.at(i) + ".png"));
+        images[i] = readCheckedAtlasImage(
+            folder.absoluteFilePath(ids.at(i) + ".png"),
+            checksums.value(ids.at(i)).toObject().value(QLatin1String("crc32")).toString());
 
     QHash<QString, orb::ref_ptr<orbTextureAtlas>> atlases;
     for (int i = 0; i < ids.size(); ++i) {
@@ -160,6 +195,15 @@ QList<orbSvgCacheStore::Entry> orbSvgCacheStore::read(const QDir &folder, int fi
         return entries;
     }
 
+    const QJsonObject top = descriptor.object();
+    const int version = top.value(QLatin1String("Version")).toInt(1);
+    if (version != FormatVersion) {
+        if (descriptor.isObject())
+            qCWarning(lcSvg) << "Skipping cache descriptor" << descriptorPath << "of format version"
+                             << version << "(this build reads version" << FormatVersion << ")";
+        return entries;
+    }
+
     // First everything that needs no file beyond the descriptor is checked.
     struct Candidate
     {
@@ -169,7 +213,7 @@ QList<orbSvgCacheStore::Entry> orbSvgCacheStore::read(const QDir &folder, int fi
     };
     QVector<Candidate> candidates;
     QStringList atlasIds;
-    const QJsonArray textures = descriptor.object().value(QLatin1String("Textures")).toArray();
+    const QJsonArray textures = top.value(QLatin1String("Textures")).toArray();
     for (const QJsonValue &value : textures) {
         const QJsonObject element = value.toObject();
         const QString id = element.value(QLatin1String("atlas-id")).toString();
@@ -194,7 +238,8 @@ QList<orbSvgCacheStore::Entry> orbSvgCacheStore::read(const QDir &folder, int fi
         candidates.append(Candidate{id, rect, path});
     }
 
-    const QHash<QString, orb::ref_ptr<orbTextureAtlas>> atlases = loadAtlases(folder, atlasIds);
+    const QHash<QString, orb::ref_ptr<orbTextureAtlas>> atlases
+        = loadAtlases(folder, atlasIds, top.value(QLatin1String("Atlases")).toObject());
     for (const Candidate &candidate : qAsConst(candidates)) {
         const orb::ref_ptr<orbTextureAtlas> atlas = atlases.value(candidate.atlasId);
         if (atlas && !atlas->image().isNull())
@@ -203,20 +248,29 @@ QList<orbSvgCacheStore::Entry> orbSvgCacheStore::read(const QDir &folder, int fi
     return entries;
 }
 
-void orbSvgCacheStore::write(const QDir &folder,
-                             const QList<QPair<QPainterPath, orbSubTexture *>> &entries)
+bool orbSvgCacheStore::write(const QDir &folder,
+                             const QList<QPair<QPainterPath, orbSubTexture *>> &entries,
+                             WriteMode mode)
 {
     if (!folder.mkpath(folder.absolutePath()))
         qCWarning(lcSvg) << "Couldn't create cache folder (path:" << folder.absolutePath() << ")";
 
     int step = 0;
     QHash<const orbTextureAtlas *, QString> atlasIds;
+    QJsonObject atlasChecksums;
     QJsonArray textures;
     for (const auto &[path, texture] : entries) {
         const orbTextureAtlas *atlas = texture->atlas();
         auto id = atlasIds.constFind(atlas);
         if (id == atlasIds.constEnd()) {
-            id = atlasIds.insert(atlas, QUuid::createUuid().toString());
+            const QString checksum = atlasChecksum(atlas->image());
+            // The position keeps two atlases of the same pixels apart.
+            const QUuid uuid = mode == Reproducible ? QUuid::createUuidV5(
+                                   ReproducibleAtlasNamespace,
+                                   QString::number(atlasIds.size()) + QLatin1Char(':') + checksum)
+                                                    : QUuid::createUuid();
+            id = atlasIds.insert(atlas, uuid.toString());
+            atlasChecksums.insert(id.value(), QJsonObject{{QStringLiteral("crc32"), checksum}});
             // Under a temporary name until complete: a crash leaves no half atlas.
             // Written unfiltered and uncompressed: decoding the PNGs is most of
             // a warm start, and a megabyte an atlas is little for a cache.
@@ -236,11 +290,14 @@ void orbSvgCacheStore::write(const QDir &folder,
                         {QStringLiteral("hash"), QString::fromLatin1(serialized(path))}});
     }
 
-    const QDateTime now = QDateTime::currentDateTime().toUTC();
-    const QJsonObject top{
-        {QStringLiteral("CacheDate"), QStringLiteral("%1").arg(now.toMSecsSinceEpoch())},
-        {QStringLiteral("CacheDateHR"), now.toString(Qt::TextDate)},
-        {QStringLiteral("Textures"), textures}};
+    QJsonObject top{{QStringLiteral("Version"), FormatVersion},
+                    {QStringLiteral("Atlases"), atlasChecksums},
+                    {QStringLiteral("Textures"), textures}};
+    if (mode == Dated) {
+        const QDateTime now = QDateTime::currentDateTime().toUTC();
+        top.insert(QStringLiteral("CacheDate"), QStringLiteral("%1").arg(now.toMSecsSinceEpoch()));
+        top.insert(QStringLiteral("CacheDateHR"), now.toString(Qt::TextDate));
+    }
 
     // The descriptor goes last and replaces the old one in one rename: until
     // then the old descriptor and its atlases are all still there.
@@ -251,12 +308,12 @@ void orbSvgCacheStore::write(const QDir &folder,
                          << ")";
         for (const QString &id : qAsConst(atlasIds))
             QFile::remove(folder.absoluteFilePath(id + ".png"));
-        return;
+        return false;
     }
     descriptor.write(QJsonDocument(top).toJson());
     if (!descriptor.commit()) {
         qCWarning(lcSvg) << "Couldn't write cache descriptor (path:" << descriptorPath << ")";
-        return;
+        return false;
     }
     stepDone(step);
 
@@ -272,6 +329,7 @@ void orbSvgCacheStore::write(const QDir &folder,
         QFile::remove(file.absoluteFilePath());
         stepDone(step);
     }
+    return true;
 }
 
 bool orbSvgCacheStore::isCacheFile(const QString &fileName)

@@ -25,13 +25,25 @@ public:
     };
 
     // The entries of folder that pass every check, fields of fieldSize square,
-    // in descriptor order. Needs the render thread's GL context for the atlases.
+    // in descriptor order. An atlas is used only when its pixels match the
+    // checksum the descriptor gives for it. Needs the render thread's GL
+    // context for the atlases.
     static QList<Entry> read(const QDir &folder, int fieldSize);
 
-    // Writes the textures' atlases and the descriptor, then removes the
-    // cache's files that the new descriptor no longer names.
-    static void write(const QDir &folder,
-                      const QList<QPair<QPainterPath, orbSubTexture *>> &entries);
+    // Dated: fresh atlas names and the time of the save, as a running cache
+    // writes. Reproducible: names derived from the atlases' content and no
+    // dates, so that the same entries always give the same bytes.
+    enum WriteMode { Dated, Reproducible };
+
+    // The version of the descriptor format that write() makes and read() accepts.
+    static constexpr int FormatVersion = 2;
+
+    // Writes the textures' atlases and the descriptor (entries in the order
+    // given), then removes the cache's files that the new descriptor no
+    // longer names. False when the descriptor could not be written.
+    static bool write(const QDir &folder,
+                      const QList<QPair<QPainterPath, orbSubTexture *>> &entries,
+                      WriteMode mode = Dated);
 
     // Whether fileName is one of the files a write makes (or leaves while writing).
     static bool isCacheFile(const QString &fileName);

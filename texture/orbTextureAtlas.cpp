@@ -20,13 +20,14 @@ GLenum glFormat(orbTextureAtlas::AtlasFormat format)
 }
 } // namespace
 
-orbTextureAtlas::orbTextureAtlas(const QSize &size, AtlasFormat format)
+orbTextureAtlas::orbTextureAtlas(const QSize &size, AtlasFormat format, Storage storage)
     : m_size(size)
     , m_format(format)
+    , m_storage(storage)
 {
     QImage blank(size.width() / texelsPerPixel(), size.height(), QImage::Format_ARGB32);
     blank.fill(Qt::transparent);
-    if (createTexture(blank))
+    if (storage == ImageOnly || createTexture(blank))
         m_image = blank;
 }
 
@@ -90,10 +91,11 @@ bool orbTextureAtlas::canFit(const QSize &imageSize) const
 
 QRect orbTextureAtlas::addImage(const QImage &image)
 {
-    QOpenGLFunctions *gl = currentFunctions();
-    if (!gl)
+    QOpenGLFunctions *gl = m_storage == ImageOnly ? nullptr : currentFunctions();
+    if (!gl && m_storage != ImageOnly)
         return QRect();
-    gl->glGetError();
+    if (gl)
+        gl->glGetError();
     if (!canFit(image.size()))
         qFatal("ERRRRROR");
 
@@ -108,12 +110,14 @@ QRect orbTextureAtlas::addImage(const QImage &image)
     const QImage pixels = image.format() == QImage::Format_ARGB32
         ? image
         : image.convertToFormat(QImage::Format_ARGB32);
-    gl->glBindTexture(GL_TEXTURE_2D, m_textureId);
-    // Rows of the image are packed without padding (ARGB32 lines are 4-byte aligned).
-    const GLenum pixelFormat = glFormat(m_format);
-    gl->glTexSubImage2D(GL_TEXTURE_2D, 0, m_cursorX, m_cursorY, texels.width(), texels.height(),
-                        pixelFormat, GL_UNSIGNED_BYTE, pixels.constBits());
-    gl->glGetError();
+    if (gl) {
+        gl->glBindTexture(GL_TEXTURE_2D, m_textureId);
+        // Rows of the image are packed without padding (ARGB32 lines are 4-byte aligned).
+        const GLenum pixelFormat = glFormat(m_format);
+        gl->glTexSubImage2D(GL_TEXTURE_2D, 0, m_cursorX, m_cursorY, texels.width(), texels.height(),
+                            pixelFormat, GL_UNSIGNED_BYTE, pixels.constBits());
+        gl->glGetError();
+    }
 
     const QRect rect(QPoint(m_cursorX, m_cursorY), texels);
     m_rowHeight = qMax(m_rowHeight, texels.height());

@@ -22,9 +22,12 @@ public:
     // Alpha: one byte per texel, each ARGB32 pixel of an image standing for
     // four consecutive texels. Rgba: one ARGB32 pixel per texel.
     enum AtlasFormat { Alpha = 0, Rgba = 1 };
+    // ImageOnly keeps the CPU copy alone, with no texture and no GL context
+    // needed: for writing a cache folder without drawing anything.
+    enum Storage { TextureAndImage, ImageOnly };
 
-    // Without a current GL context the atlas has no texture and no image.
-    orbTextureAtlas(const QSize &size, AtlasFormat format);
+    // Without a current GL context a TextureAndImage atlas has no texture and no image.
+    orbTextureAtlas(const QSize &size, AtlasFormat format, Storage storage = TextureAndImage);
     ~orbTextureAtlas() override;
 
     // Whether addImage() would place an image of that size (in image pixels).
@@ -38,6 +41,7 @@ public:
 
     QSize size() const { return m_size; }
     AtlasFormat format() const { return m_format; }
+    Storage storage() const { return m_storage; }
     unsigned int textureId() const { return m_textureId; }
     const QImage &image() const { return m_image; }
 
@@ -55,5 +59,6 @@ private:
     int m_cursorY = 0;
     unsigned int m_textureId = 0;
     AtlasFormat m_format;
+    Storage m_storage = TextureAndImage;
     QImage m_image;
 };

@@ -17,6 +17,9 @@ public:
 
     bool isValid() const { return m_valid; }
     QOpenGLContext *context() const { return m_context.get(); }
+    // Makes the context current on its surface again (after a doneCurrent(),
+    // the context no longer knows its surface).
+    bool makeCurrent() { return m_context->makeCurrent(m_surface.get()); }
 
 private:
     std::unique_ptr<QOffscreenSurface> m_surface;

@@ -47,6 +47,7 @@ private slots:
     void rgbaAtlasUploadsPixels();
     void poolStartsNewAtlasesAndRefusesLargeImages();
     void withoutContextNothingIsMade();
+    void imageOnlyAtlasPlacesAsAnAtlasWithATexture();
     void atlasDiesOnTheThreadThatMadeIt();
 
 private:
@@ -175,9 +176,36 @@ void tst_Atlas::withoutContextNothingIsMade()
     const bool noTexture = atlas->textureId() == 0 && atlas->image().isNull();
     const QRect rect = atlas->addImage(fieldImage(0));
     atlas.reset();
-    QVERIFY(m_gl->context()->makeCurrent(m_gl->context()->surface()));
+    QVERIFY(m_gl->makeCurrent());
     QVERIFY(noTexture);
     QVERIFY(rect.isNull());
+}
+
+// Baking needs no GL: an image-only atlas places and copies images exactly as
+// one with a texture does, with or without a current context, and makes no texture.
+void tst_Atlas::imageOnlyAtlasPlacesAsAnAtlasWithATexture()
+{
+    AtlasPtr withTexture(new orbTextureAtlas(QSize(1024, 1024), orbTextureAtlas::Alpha));
+    AtlasPtr current(
+        new orbTextureAtlas(QSize(1024, 1024), orbTextureAtlas::Alpha, orbTextureAtlas::ImageOnly));
+    QList<QRect> places;
+    for (int i = 0; i < 12; ++i) {
+        places.append(withTexture->addImage(fieldImage(i)));
+        current->addImage(fieldImage(i));
+    }
+    m_gl->context()->doneCurrent();
+    AtlasPtr noContext(
+        new orbTextureAtlas(QSize(1024, 1024), orbTextureAtlas::Alpha, orbTextureAtlas::ImageOnly));
+    QList<QRect> placesWithoutContext;
+    for (int i = 0; i < 12; ++i)
+        placesWithoutContext.append(noContext->addImage(fieldImage(i)));
+    QVERIFY(m_gl->makeCurrent());
+    QCOMPARE(placesWithoutContext, places);
+    QCOMPARE(noContext->image(), withTexture->image());
+    QCOMPARE(current->image(), withTexture->image());
+    QCOMPARE(noContext->textureId(), 0u);
+    QCOMPARE(current->textureId(), 0u);
+    QVERIFY(withTexture->textureId() != 0);
 }
 
 void tst_Atlas::atlasDiesOnTheThreadThatMadeIt()

@@ -140,6 +140,8 @@ private slots:
     void seedFolderWins();
     void tamperedCaches_data();
     void tamperedCaches();
+    void damagedSeedFolders_data();
+    void damagedSeedFolders();
     void interruptedSaveLeavesALoadableCache();
     void gradientTexture();
 
@@ -349,6 +351,83 @@ void tst_SvgCache::tamperedCaches()
     for (int i = 0; i < 3; ++i)
         QCOMPARE(fieldOf(cache->textureForPath(shape(i))), expectedField(i));
     QCOMPARE(creations(messages), regenerated);
+}
+
+void tst_SvgCache::damagedSeedFolders_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("regenerated");
+    QTest::newRow("intact") << "none" << QString() << 0;
+    QTest::newRow("atlas replaced by another of the same size")
+        << "other-atlas"
+        << "whose pixels do not match the descriptor's checksum" << 3;
+    QTest::newRow("atlas without a checksum") << "no-checksum"
+                                              << "that the descriptor gives no checksum for" << 3;
+    QTest::newRow("descriptor missing") << "no-descriptor"
+                                        << "Couldn't open cache descriptor for reading" << 3;
+    QTest::newRow("descriptor truncated") << "truncated-descriptor"
+                                          << "Skipping cache descriptor" << 3;
+    QTest::newRow("descriptor unreadable") << "folder-descriptor"
+                                           << "Couldn't open cache descriptor for reading" << 3;
+    QTest::newRow("descriptor of the earlier format")
+        << "old-format"
+        << "of format version 1 (this build reads version 2 )" << 3;
+}
+
+// A seed folder that lost or changed files gives no wrong texture, and the
+// writable folder keeps working beside it.
+void tst_SvgCache::damagedSeedFolders()
+{
+    QFETCH(QString, damage);
+    QFETCH(QString, message);
+    QFETCH(int, regenerated);
+    const QString seed = orbSvgCache::seedFolderPath();
+    QDir(seed).removeRecursively();
+    // A valid atlas of other fields, written while there is no seed folder.
+    QTemporaryDir other;
+    writeCache(other.path(), 3, 10);
+    writeCache(seed, 3);
+    const QString descriptorPath = QDir(seed).filePath("cache.dscr");
+    QJsonObject descriptor = readJson(descriptorPath);
+    const QString png = QDir(seed).filePath(
+        descriptor.value("Textures").toArray().at(0).toObject().value("atlas-id").toString()
+        + ".png");
+    if (damage == "other-atlas") {
+        const QStringList pngs = QDir(other.path()).entryList({"*.png"});
+        QCOMPARE(pngs.size(), 1);
+        QVERIFY(QFile::remove(png));
+        QVERIFY(QFile::copy(QDir(other.path()).filePath(pngs.first()), png));
+    } else if (damage == "no-checksum" || damage == "old-format") {
+        descriptor.remove(damage == "no-checksum" ? "Atlases" : "Version");
+        writeFile(descriptorPath, QJsonDocument(descriptor).toJson());
+    } else if (damage == "no-descriptor") {
+        QVERIFY(QFile::remove(descriptorPath));
+    } else if (damage == "truncated-descriptor") {
+        writeFile(descriptorPath, QJsonDocument(descriptor).toJson().left(300));
+    } else if (damage == "folder-descriptor") {
+        QVERIFY(QFile::remove(descriptorPath));
+        QVERIFY(QDir().mkpath(descriptorPath));
+    }
+
+    QTemporaryDir writable;
+    {
+        orbtest::MessageCapture messages;
+        CachePtr cache = cacheIn(writable.path());
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(fieldOf(cache->textureForPath(shape(i))), expectedField(i));
+        QCOMPARE(creations(messages), regenerated);
+        if (!message.isEmpty())
+            QVERIFY2(messages.contains(message), qPrintable(messages.messages().join('\n')));
+        cache->save();
+    }
+    // The next start finds in the writable folder what the seed folder lacked.
+    orbtest::MessageCapture messages;
+    CachePtr cache = cacheIn(writable.path());
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(fieldOf(cache->textureForPath(shape(i))), expectedField(i));
+    QCOMPARE(creations(messages), 0);
+    QDir(seed).removeRecursively();
 }
 
 void tst_SvgCache::interruptedSaveLeavesALoadableCache()

@@ -1,0 +1,49 @@
+#include "SvgBenchScene.h"
+
+#include "orbHostEnvironment.h"
+
+#include <QtCore/QUrl>
+#include <QtQml/QQmlComponent>
+#include <QtQuick/QQuickItem>
+#include <QtQuick/QQuickWindow>
+#include <QtTest/QTest>
+
+#include <cstdio>
+
+SvgBenchScene::SvgBenchScene(orbHostEnvironment &host, const QByteArray &qml)
+{
+    host.prepare(m_engine);
+    QQmlComponent component(&m_engine);
+    component.setData(
+        "import QtQuick 2.15\nimport QtQuick.Window 2.15\nimport orbQuick 1.0\n" + qml, QUrl());
+    m_object.reset(component.create());
+    m_window = qobject_cast<QQuickWindow *>(m_object.get());
+    if (!m_window)
+        std::fprintf(stderr, "%s\n", qPrintable(component.errorString()));
+    else
+        QObject::connect(
+            m_window, &QQuickWindow::frameSwapped, m_window,
+            [this] { m_frameTimes.push_back(m_clock.nsecsElapsed() / 1e6); }, Qt::QueuedConnection);
+    m_clock.start();
+}
+
+SvgBenchScene::~SvgBenchScene()
+{
+    m_object.reset();
+}
+
+QQuickItem *SvgBenchScene::item(const char *name) const
+{
+    return m_window->findChild<QQuickItem *>(name);
+}
+
+double SvgBenchScene::timeToFirstFrame(QQuickItem *svg, const QUrl &source)
+{
+    const double start = now();
+    const size_t before = m_frameTimes.size();
+    svg->setProperty("source", source);
+    (void)QTest::qWaitFor([&] { return !svg->property("sourceSize").toSizeF().isEmpty(); }, 120000);
+    // The frame that built the tree swaps after the size is known.
+    (void)QTest::qWaitFor([&] { return m_frameTimes.size() > before; }, 10000);
+    return m_frameTimes.back() - start;
+}

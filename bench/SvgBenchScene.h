@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QtCore/QElapsedTimer>
+#include <QtQml/QQmlEngine>
+
+#include <memory>
+#include <vector>
+
+class orbHostEnvironment;
+class QQuickItem;
+class QQuickWindow;
+class QUrl;
+
+// A window made from QML (after the QtQuick, Window and orbQuick imports) in
+// an engine of its own, recording when each frame is swapped.
+class SvgBenchScene
+{
+public:
+    SvgBenchScene(orbHostEnvironment &host, const QByteArray &qml);
+    ~SvgBenchScene();
+
+    QQuickWindow *window() const { return m_window; }
+    QQuickItem *item(const char *name) const;
+    const std::vector<double> &frameTimes() const { return m_frameTimes; }
+    double now() const { return m_clock.nsecsElapsed() / 1e6; }
+
+    // Milliseconds from now to the end of the first frame that shows a tree built for item.
+    double timeToFirstFrame(QQuickItem *svg, const QUrl &source);
+
+private:
+    QQmlEngine m_engine;
+    std::unique_ptr<QObject> m_object;
+    QQuickWindow *m_window = nullptr;
+    QElapsedTimer m_clock;
+    std::vector<double> m_frameTimes;
+};
