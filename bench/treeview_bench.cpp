@@ -15,7 +15,9 @@
 #include "orbHostEnvironment.h"
 
 #include <QtCore/QElapsedTimer>
+#include <QtCore/QMetaMethod>
 #include <QtCore/QRandomGenerator>
+#include <QtCore/QStringList>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QStandardItemModel>
 #include <QtGui/QSurfaceFormat>
@@ -261,11 +263,26 @@ public:
     virtual int rowsPerFrame() const = 0;
 };
 
+// A method of a view's class looked up once, so that the loops below time
+// the views and not the lookup of a name per call.
+QMetaMethod methodOf(const QObject *object, const char *signature)
+{
+    const QMetaObject *meta = object->metaObject();
+    const int index = meta->indexOfMethod(QMetaObject::normalizedSignature(signature));
+    if (index < 0)
+        std::fprintf(stderr, "%s has no method %s\n", meta->className(), signature);
+    return meta->method(index);
+}
+
 class Ours : public Side
 {
 public:
     explicit Ours(QQuickItem *view)
         : m_view(view)
+        , m_rowCount(view->metaObject()->property(view->metaObject()->indexOfProperty("rowCount")))
+        , m_numChildren(methodOf(view, "numChildren(int)"))
+        , m_open(methodOf(view, "openItemAt(int)"))
+        , m_close(methodOf(view, "closeItemAt(int)"))
     {
     }
 
@@ -274,7 +291,7 @@ public:
         // Opening a row puts its children right after it, so a forward walk is top-down.
         for (int row = 0; row < rowCount(); ++row) {
             if (numChildren(row) > 0)
-                call("openItemAt", row);
+                call(m_open, row);
         }
     }
 
@@ -283,7 +300,7 @@ public:
         // Backwards, every row closes after the rows below it.
         for (int row = rowCount() - 1; row >= 0; --row) {
             if (numChildren(row) > 0)
-                call("closeItemAt", row);
+                call(m_close, row);
         }
     }
 
@@ -291,20 +308,24 @@ public:
     int rowsPerFrame() const override { return ScrollRows; }
 
 private:
-    int rowCount() const { return m_view->property("rowCount").toInt(); }
+    int rowCount() const { return m_rowCount.read(m_view).toInt(); }
     int numChildren(int row) const
     {
         int count = 0;
-        QMetaObject::invokeMethod(m_view, "numChildren", Q_RETURN_ARG(int, count), Q_ARG(int, row));
+        m_numChildren.invoke(m_view, Q_RETURN_ARG(int, count), Q_ARG(int, row));
         return count;
     }
-    void call(const char *method, int row) const
+    void call(const QMetaMethod &method, int row) const
     {
         bool done = false;
-        QMetaObject::invokeMethod(m_view, method, Q_RETURN_ARG(bool, done), Q_ARG(int, row));
+        method.invoke(m_view, Q_RETURN_ARG(bool, done), Q_ARG(int, row));
     }
 
     QQuickItem *m_view;
+    QMetaProperty m_rowCount;
+    QMetaMethod m_numChildren;
+    QMetaMethod m_open;
+    QMetaMethod m_close;
 };
 
 class Controls : public Side
@@ -320,17 +341,19 @@ public:
     void expandAll() override
     {
         for (size_t v = 0; v < m_views.size(); ++v) {
+            const QMetaMethod expand = methodOf(m_views[v], "expand(QVariant)");
             for (const QModelIndex &index : parents(v))
-                call(m_views[v], "expand", index);
+                call(m_views[v], expand, index);
         }
     }
 
     void collapseAll() override
     {
         for (size_t v = 0; v < m_views.size(); ++v) {
+            const QMetaMethod collapse = methodOf(m_views[v], "collapse(QVariant)");
             const std::vector<QModelIndex> all = parents(v);
             for (auto it = all.rbegin(); it != all.rend(); ++it)
-                call(m_views[v], "collapse", *it);
+                call(m_views[v], collapse, *it);
         }
     }
 
@@ -351,9 +374,9 @@ private:
         withChildren(*m_models[v], {}, all);
         return all;
     }
-    static void call(QQuickItem *view, const char *method, const QModelIndex &index)
+    static void call(QQuickItem *view, const QMetaMethod &method, const QModelIndex &index)
     {
-        QMetaObject::invokeMethod(view, method, Q_ARG(QVariant, QVariant::fromValue(index)));
+        method.invoke(view, Q_ARG(QVariant, QVariant::fromValue(index)));
     }
 
     std::vector<QQuickItem *> m_views;
@@ -540,6 +563,12 @@ int main(int argc, char *argv[])
     QElapsedTimer total;
     total.start();
 
+    // Arguments pick parts of the run (wide, deep, multi, memory); none runs all.
+    const QStringList picked = app.arguments().mid(1);
+    const auto runs = [&](const char *part) {
+        return picked.isEmpty() || picked.contains(QLatin1String(part));
+    };
+
     {
         // Types compiled and caches filled once, outside every measure.
         const auto small = wideTree(2, 3, 3);
@@ -547,18 +576,25 @@ int main(int argc, char *argv[])
             bytesPerNode(engine, ours, *small);
     }
 
-    const auto wide = wideTree(10, 100, 100);
-    compare(engine, "wide", {wide.get()});
-    const auto deep = deepTree(5, 200, 100);
-    compare(engine, "deep", {deep.get()});
-    std::vector<std::unique_ptr<QStandardItemModel>> multi;
-    for (int m = 0; m < 3; ++m)
-        multi.push_back(wideTree(10, 50, 59));
-    compare(engine, "multi", {multi[0].get(), multi[1].get(), multi[2].get()});
-
-    // 10 × 100 × k and 5 chains of 200 with k leaves per chain node.
-    memory(engine, "wide", [](int thousands) { return wideTree(10, 100, thousands); });
-    memory(engine, "deep", [](int thousands) { return deepTree(5, 200, thousands); });
+    if (runs("wide")) {
+        const auto wide = wideTree(10, 100, 100);
+        compare(engine, "wide", {wide.get()});
+    }
+    if (runs("deep")) {
+        const auto deep = deepTree(5, 200, 100);
+        compare(engine, "deep", {deep.get()});
+    }
+    if (runs("multi")) {
+        std::vector<std::unique_ptr<QStandardItemModel>> multi;
+        for (int m = 0; m < 3; ++m)
+            multi.push_back(wideTree(10, 50, 59));
+        compare(engine, "multi", {multi[0].get(), multi[1].get(), multi[2].get()});
+    }
+    if (runs("memory")) {
+        // 10 × 100 × k and 5 chains of 200 with k leaves per chain node.
+        memory(engine, "wide", [](int thousands) { return wideTree(10, 100, thousands); });
+        memory(engine, "deep", [](int thousands) { return deepTree(5, 200, thousands); });
+    }
     std::printf("tree benchmark took %.0f s\n", total.elapsed() / 1000.0);
     return 0;
 }
