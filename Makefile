@@ -12,7 +12,7 @@ WITH_DISPLAY = scripts/with-display
 ASAN_PRELOAD = $(shell g++ -print-file-name=libasan.so):$(wildcard /usr/lib/*/dri/swrast_dri.so)
 export XDG_RUNTIME_DIR ?= /tmp/runtime-$(shell id -u)
 
-.PHONY: all deps configure build demo test bench fidelity test-asan test-tsan fuzz format clean
+.PHONY: all deps configure build demo docs test deb bench fidelity test-asan test-tsan fuzz format clean
 
 all: build
 
@@ -34,8 +34,19 @@ demo: build
 	  $(WITH_DISPLAY) $(BUILD_DIR)/apps/demo/orbQuickDemo --screenshot $(BUILD_DIR)/demo.png; \
 	fi
 
+# The documentation's pictures (build/docs/images, copied to docs/images) and
+# its type reference, rendered by the module itself under Xvfb.
+docs: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target docs
+
 test: build
 	$(WITH_DISPLAY) ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS) -LE benchmark
+
+# The Debian package orbquick_<version>_<arch>.deb, in the build folder,
+# checked by lintian (errors fail the target, warnings are shown).
+deb: build
+	cd $(BUILD_DIR) && cpack -G DEB
+	lintian --fail-on error $(BUILD_DIR)/orbquick_*.deb
 
 bench: build
 	$(WITH_DISPLAY) $(BUILD_DIR)/bench/orbBenchmarks --benchmark_min_time=0.2

@@ -1,5 +1,6 @@
 #include "orbQuickColumnView.h"
 
+#include "ColumnViewLog.h"
 #include "orbQuickColumnViewColumn.h"
 #include "orbQuickColumnViewHeader.h"
 #include "orbQuickColumnViewRow.h"
@@ -29,7 +30,7 @@ bool acceptSpacing(const char *what, qreal spacing)
 {
     if (std::isfinite(spacing) && spacing >= 0.0)
         return true;
-    qWarning() << "orbQuickColumnView: refusing" << what << spacing;
+    qCWarning(lcColumnView) << "orbQuickColumnView: refusing" << what << spacing;
     return false;
 }
 
@@ -167,8 +168,9 @@ void orbQuickColumnView::checkSelectionModel()
 {
     const bool foreign = m_selectionModel && !usableSelectionModel();
     if (foreign && !m_warnedForeignSelection)
-        qWarning() << "orbQuickColumnView: the selection model's model is not the view's model;"
-                      " the selection model is ignored until they agree";
+        qCWarning(lcColumnView)
+            << "orbQuickColumnView: the selection model's model is not the view's model;"
+               " the selection model is ignored until they agree";
     m_warnedForeignSelection = foreign;
     updateIsSelectedRow();
     updateIsCurrentRow();
@@ -233,13 +235,14 @@ void orbQuickColumnView::probeRowDelegate()
         return;
     std::unique_ptr<QQuickItem> probe(orbQuickComponent::createItem(m_rowDelegate));
     if (!probe) {
-        qWarning() << "orbQuickColumnView: the row delegate makes no item:"
-                   << m_rowDelegate->errorString();
+        qCWarning(lcColumnView) << "orbQuickColumnView: the row delegate makes no item:"
+                                << m_rowDelegate->errorString();
         return;
     }
     auto *row = qobject_cast<orbQuickColumnViewRow *>(probe.get());
     if (!row) {
-        qWarning() << "orbQuickColumnView: the row delegate is not an ORBColumnViewRow";
+        qCWarning(lcColumnView)
+            << "orbQuickColumnView: the row delegate is not an ORBColumnViewRow";
         m_rowHeight = probe->implicitHeight();
         return;
     }
@@ -844,8 +847,8 @@ void orbQuickColumnView::checkFetchedData(const QHash<int, QByteArray> &roleName
             return;
     }
     m_warnedEmptyItemData = true;
-    qWarning() << "orbQuickColumnView: a fetched row holds none of the model's roles;"
-                  " the model's itemData() must return its named roles";
+    qCWarning(lcColumnView) << "orbQuickColumnView: a fetched row holds none of the model's roles;"
+                               " the model's itemData() must return its named roles";
 }
 
 // ---- model notifications --------------------------------------------------

@@ -1,5 +1,7 @@
 #include "orbQuickColumnViewColumn.h"
 
+#include "ColumnViewLog.h"
+
 #include <QtCore/QDebug>
 
 #include <algorithm>
@@ -21,7 +23,7 @@ bool acceptWidth(const char *what, qreal width)
 {
     if (std::isfinite(width))
         return true;
-    qWarning() << "orbQuickColumnViewColumn: refusing" << what << width;
+    qCWarning(lcColumnView) << "orbQuickColumnViewColumn: refusing" << what << width;
     return false;
 }
 

@@ -1,5 +1,7 @@
 #include "orbFileTypeFilter.h"
 
+#include "DragDropLog.h"
+
 #include <QtCore/QDebug>
 #include <QtCore/QDir>
 #include <QtCore/QDirIterator>
@@ -25,9 +27,9 @@ orbFileTypeFilter::orbFileTypeFilter(const QStringList &types)
                    QRegularExpression::CaseInsensitiveOption)
 {
     if (!m_expression.isValid())
-        qWarning().noquote() << "orbQuickDropZone::filterFileTypes: the file types" << types
-                             << "make no valid expression (" + m_expression.errorString()
-                + "), nothing matches";
+        qCWarning(lcDragDrop).noquote()
+            << "orbQuickDropZone::filterFileTypes: the file types" << types
+            << "make no valid expression (" + m_expression.errorString() + "), nothing matches";
     else
         m_expression.optimize();
 }

@@ -1,5 +1,6 @@
 #include "orbQuickDragHandler.h"
 
+#include "DragDropLog.h"
 #include "orbCursorLayer.h"
 #include "orbQuickComponent.h"
 
@@ -77,7 +78,8 @@ void orbQuickDragHandler::executeDrag()
     // The image is rendered by the window's scene graph: without one the
     // drag would wait for a frame that never comes.
     if (!window()) {
-        qWarning("orbQuickDragHandler::executeDrag: the handler is in no window, no drag");
+        qCWarning(lcDragDrop,
+                  "orbQuickDragHandler::executeDrag: the handler is in no window, no drag");
         return;
     }
     m_dragging = true;

@@ -1,5 +1,7 @@
 #include "orbQuickComponent.h"
 
+#include "ItemsLog.h"
+
 #include <QtCore/QDebug>
 #include <QtQml/QQmlComponent>
 #include <QtQml/QQmlContext>
@@ -18,8 +20,9 @@ QQuickItem *orbQuickComponent::createItem(QQmlComponent *component, QQmlContext 
     if (!outer && component->engine())
         outer = component->engine()->rootContext();
     if (!outer) {
-        qWarning() << "orbQuickComponent::createItem: the component has no context to create in"
-                   << component->url();
+        qCWarning(lcItems)
+            << "orbQuickComponent::createItem: the component has no context to create in"
+            << component->url();
         return nullptr;
     }
     auto context = std::make_unique<QQmlContext>(outer);
@@ -28,15 +31,16 @@ QQuickItem *orbQuickComponent::createItem(QQmlComponent *component, QQmlContext 
 
     std::unique_ptr<QObject> object(component->beginCreate(context.get()));
     if (!object) {
-        qWarning().noquote() << "orbQuickComponent::createItem:" << component->errorString();
+        qCWarning(lcItems).noquote()
+            << "orbQuickComponent::createItem:" << component->errorString();
         return nullptr;
     }
     component->completeCreate();
 
     auto *item = qobject_cast<QQuickItem *>(object.get());
     if (!item) {
-        qWarning() << "orbQuickComponent::createItem: the component made a"
-                   << object->metaObject()->className() << "which is no Item";
+        qCWarning(lcItems) << "orbQuickComponent::createItem: the component made a"
+                           << object->metaObject()->className() << "which is no Item";
         return nullptr;
     }
     // The context lives as long as the item that reads it.

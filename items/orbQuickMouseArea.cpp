@@ -1,5 +1,6 @@
 #include "orbQuickMouseArea.h"
 
+#include "ItemsLog.h"
 #include "orbCursorLayer.h"
 #include "orbQuickMouseEvent.h"
 
@@ -27,8 +28,9 @@ void orbQuickMouseArea::setDragAxis(int axis)
     if (axis == m_dragAxis)
         return;
     if (axis < XAxis || axis > XYAxis)
-        qWarning("orbQuickMouseArea::setDragAxis: unknown axis %d; drags will report no steps",
-                 axis);
+        qCWarning(lcItems,
+                  "orbQuickMouseArea::setDragAxis: unknown axis %d; drags will report no steps",
+                  axis);
     m_dragAxis = axis;
     emit dragAxisChanged();
 }
@@ -38,8 +40,9 @@ void orbQuickMouseArea::setHideCursor(HideCursor mode)
     if (mode == m_hideCursor)
         return;
     if (mode < None || mode > OnPressed)
-        qWarning("orbQuickMouseArea::setHideCursor: unknown mode %d; the cursor is left alone",
-                 int(mode));
+        qCWarning(lcItems,
+                  "orbQuickMouseArea::setHideCursor: unknown mode %d; the cursor is left alone",
+                  int(mode));
     m_hideCursor = mode;
     emit hideCursorChanged();
 }

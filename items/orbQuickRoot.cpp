@@ -1,5 +1,6 @@
 #include "orbQuickRoot.h"
 
+#include "ItemsLog.h"
 #include "orbQuickDialog.h"
 #include "orbSvgCache.h"
 
@@ -32,7 +33,7 @@ orbSvgCache *orbQuickRoot::svgCache()
 void orbQuickRoot::openDialog(QQuickItem *content, Qt::WindowModality modality)
 {
     if (!content) {
-        qWarning("orbQuickRoot::openDialog: no content item given");
+        qCWarning(lcItems, "orbQuickRoot::openDialog: no content item given");
         return;
     }
     auto *dialog = new orbQuickDialog(content, modality);

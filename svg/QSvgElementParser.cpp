@@ -19,6 +19,7 @@
 #include "QSvgTinyDocument.h"
 #include "QSvgUse.h"
 #include "QSvgValues.h"
+#include "SvgParserLog.h"
 
 #include <QtCore/QBuffer>
 #include <QtCore/QFileInfo>
@@ -213,8 +214,8 @@ QImage readImage(QIODevice *device, const QString &reference)
     const QSize size = reader.size();
     if (size.width() > MaxImageSide || size.height() > MaxImageSide
         || qint64(size.width()) * size.height() > MaxImagePixels) {
-        qWarning("QSvgHandler: image %s of %dx%d pixels is too large; skipped",
-                 qPrintable(reference.left(64)), size.width(), size.height());
+        qCWarning(lcSvgParser, "QSvgHandler: image %s of %dx%d pixels is too large; skipped",
+                  qPrintable(reference.left(64)), size.width(), size.height());
         return QImage();
     }
     return reader.read();

@@ -7,6 +7,7 @@
 #include "QSvgText.h"
 #include "QSvgTinyDocument.h"
 #include "QSvgUse.h"
+#include "SvgParserLog.h"
 
 #include <QtCore/QIODevice>
 #include <QtCore/QXmlStreamReader>
@@ -174,7 +175,8 @@ bool QSvgHandler::skipTooDeep(bool makesNode)
     if (!makesNode || m_nodes.size() < MaxNestingDepth)
         return false;
     if (!m_depthWarned) {
-        qWarning("QSvgHandler: elements nested deeper than %d levels are ignored", MaxNestingDepth);
+        qCWarning(lcSvgParser, "QSvgHandler: elements nested deeper than %d levels are ignored",
+                  MaxNestingDepth);
         m_depthWarned = true;
     }
     m_skipDepth = 1;
@@ -381,15 +383,17 @@ bool QSvgHandler::acceptUse(const QSvgNode *target, const QString &id)
 {
     for (const QSvgNode *open : qAsConst(m_nodes)) {
         if (open == target) {
-            qWarning("QSvgHandler: 'use' of %s inside itself is ignored", qPrintable(id));
+            qCWarning(lcSvgParser, "QSvgHandler: 'use' of %s inside itself is ignored",
+                      qPrintable(id));
             return false;
         }
     }
     const qint64 size = expandedSize(target);
     if (m_expandedNodes + size > MaxExpandedNodes) {
-        qWarning("QSvgHandler: 'use' of %s is ignored: the document would expand to more than "
-                 "%lld nodes",
-                 qPrintable(id), MaxExpandedNodes);
+        qCWarning(lcSvgParser,
+                  "QSvgHandler: 'use' of %s is ignored: the document would expand to more than "
+                  "%lld nodes",
+                  qPrintable(id), MaxExpandedNodes);
         return false;
     }
     m_expandedNodes += size;

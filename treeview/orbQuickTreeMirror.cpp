@@ -1,5 +1,6 @@
 #include "orbQuickTreeMirror.h"
 
+#include "TreeViewLog.h"
 #include "orbQuickTreeViewModelItem.h"
 
 #include <QtCore/QAbstractItemModel>
@@ -177,8 +178,8 @@ void orbQuickTreeMirror::addChildrenOf(orbQuickTreeItem *start)
         for (int row = 0; row < rows; ++row) {
             const QModelIndex childIndex = model->index(row, 0, index);
             if (!childIndex.isValid()) {
-                qWarning() << "orbQuickTreeView: skipped row" << row << "of" << index
-                           << "the model gives no index for it";
+                qCWarning(lcTreeView) << "orbQuickTreeView: skipped row" << row << "of" << index
+                                      << "the model gives no index for it";
                 continue;
             }
             if (orbQuickTreeItem *child = createNode(node->modelItem(), childIndex, node, -1))
@@ -270,8 +271,8 @@ void orbQuickTreeMirror::addRows(QAbstractItemModel *model, const QModelIndex &p
     for (int row = first; row <= last; ++row) {
         const QModelIndex index = model->index(row, 0, parent);
         if (!index.isValid()) {
-            qWarning() << "orbQuickTreeView: skipped inserted row" << row << "of" << parent
-                       << "the model gives no index for it";
+            qCWarning(lcTreeView) << "orbQuickTreeView: skipped inserted row" << row << "of"
+                                  << parent << "the model gives no index for it";
             continue;
         }
         addBranch(container.item, index, container.node, container.offset + row);

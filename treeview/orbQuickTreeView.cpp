@@ -1,5 +1,6 @@
 #include "orbQuickTreeView.h"
 
+#include "TreeViewLog.h"
 #include "orbQuickComponent.h"
 
 #include <QtCore/QDebug>
@@ -78,7 +79,8 @@ void orbQuickTreeView::addModelItem(orbQuickTreeViewModelItem *item)
     if (!item)
         return;
     if (m_modelItems.contains(item)) {
-        qWarning() << "orbQuickTreeView: a model item is listed twice; the second entry is ignored";
+        qCWarning(lcTreeView)
+            << "orbQuickTreeView: a model item is listed twice; the second entry is ignored";
         return;
     }
     m_modelItems.append(item);
@@ -543,19 +545,19 @@ bool orbQuickTreeView::checkRange(QAbstractItemModel *model, const QModelIndex &
                                   int &end, const char *notification) const
 {
     if (parent.isValid() && parent.model() != model) {
-        qWarning() << "orbQuickTreeView:" << notification
-                   << "names a parent of another model; ignored";
+        qCWarning(lcTreeView) << "orbQuickTreeView:" << notification
+                              << "names a parent of another model; ignored";
         return false;
     }
     if (start > end || start < 0) {
-        qWarning() << "orbQuickTreeView:" << notification << "with rows" << start << "to" << end
-                   << "is reversed or negative; ignored";
+        qCWarning(lcTreeView) << "orbQuickTreeView:" << notification << "with rows" << start << "to"
+                              << end << "is reversed or negative; ignored";
         return false;
     }
     const int count = model->rowCount(parent);
     if (end >= count) {
-        qWarning() << "orbQuickTreeView:" << notification << "with rows" << start << "to" << end
-                   << "beyond the" << count << "rows of" << parent << "; clamped";
+        qCWarning(lcTreeView) << "orbQuickTreeView:" << notification << "with rows" << start << "to"
+                              << end << "beyond the" << count << "rows of" << parent << "; clamped";
         end = count - 1;
     }
     return start <= end;
@@ -604,8 +606,9 @@ void orbQuickTreeView::rowsMoved(const QModelIndex &sourceParent, int sourceStar
     if ((sourceParent.isValid() && sourceParent.model() != model)
         || (destinationParent.isValid() && destinationParent.model() != model) || sourceStart < 0
         || sourceStart > sourceEnd || destinationRow < 0) {
-        qWarning() << "orbQuickTreeView: inconsistent rowsMoved" << sourceParent << sourceStart
-                   << sourceEnd << destinationParent << destinationRow << "; branch rebuilt";
+        qCWarning(lcTreeView) << "orbQuickTreeView: inconsistent rowsMoved" << sourceParent
+                              << sourceStart << sourceEnd << destinationParent << destinationRow
+                              << "; branch rebuilt";
         resync(model);
     } else if (!m_mirror.moveRows(model, sourceParent, sourceStart, sourceEnd, destinationParent,
                                   destinationRow)) {
@@ -649,8 +652,8 @@ void orbQuickTreeView::rowsRemoved(const QModelIndex &parent, int start, int end
     if (!model)
         return;
     if (!m_pendingRemoval) {
-        qWarning() << "orbQuickTreeView: rows" << start << "to" << end << "of" << parent
-                   << "removed without notice; the model's branches are rebuilt";
+        qCWarning(lcTreeView) << "orbQuickTreeView: rows" << start << "to" << end << "of" << parent
+                              << "removed without notice; the model's branches are rebuilt";
         resync(model);
     }
     m_pendingRemoval = false;
@@ -694,8 +697,9 @@ void orbQuickTreeView::dataChanged(const QModelIndex &topLeft, const QModelIndex
         return;
     if (!topLeft.isValid() || topLeft.model() != model || bottomRight.model() != model
         || topLeft.parent() != bottomRight.parent()) {
-        qWarning() << "orbQuickTreeView: dataChanged with indexes of another model or parent;"
-                   << "ignored";
+        qCWarning(lcTreeView)
+            << "orbQuickTreeView: dataChanged with indexes of another model or parent;"
+            << "ignored";
         return;
     }
     const QModelIndex parent = topLeft.parent();
@@ -854,8 +858,9 @@ void orbQuickTreeView::reportComponent(QQmlComponent *component, const QString &
     m_reportedComponents.insert(component);
     connect(component, &QObject::destroyed, this,
             [this, component] { m_reportedComponents.remove(component); });
-    qWarning().noquote() << "orbQuickTreeView: the delegate" << component->url().toString()
-                         << problem << "; its rows are skipped";
+    qCWarning(lcTreeView).noquote()
+        << "orbQuickTreeView: the delegate" << component->url().toString() << problem
+        << "; its rows are skipped";
 }
 
 void orbQuickTreeView::updateContentHeight()

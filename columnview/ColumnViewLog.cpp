@@ -1,0 +1,3 @@
+#include "ColumnViewLog.h"
+
+Q_LOGGING_CATEGORY(lcColumnView, "orb.columnview", QtWarningMsg)

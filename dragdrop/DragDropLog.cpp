@@ -1,0 +1,3 @@
+#include "DragDropLog.h"
+
+Q_LOGGING_CATEGORY(lcDragDrop, "orb.dragdrop", QtWarningMsg)

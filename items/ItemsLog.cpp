@@ -1,0 +1,3 @@
+#include "ItemsLog.h"
+
+Q_LOGGING_CATEGORY(lcItems, "orb.items", QtWarningMsg)

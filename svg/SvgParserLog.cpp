@@ -1,0 +1,3 @@
+#include "SvgParserLog.h"
+
+Q_LOGGING_CATEGORY(lcSvgParser, "orb.svg.parser", QtWarningMsg)

@@ -1,0 +1,3 @@
+#include "TreeViewLog.h"
+
+Q_LOGGING_CATEGORY(lcTreeView, "orb.treeview", QtWarningMsg)
