@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QtCore/QSize>
+#include <QtGui/QPainterPath>
+#include <QtGui/QTransform>
+
+#include <cstdint>
+#include <vector>
+
+namespace orbsdf {
+
+// Which blocks of BlockWidth x BlockHeight raster pixels an aliased fill of a
+// path may leave mixed. Every edge the fill can have lies on a straight side
+// or within the control points' hull of a curve, mapped to the raster; a
+// block farther than Margin from all of them is wholly inside or wholly
+// outside, so reading one of its pixels tells the kind of all.
+class EdgeBlocks
+{
+public:
+    static constexpr int BlockWidth = 64;
+    static constexpr int BlockHeight = 16;
+    static constexpr double Margin = 4; // pixel centres, fixed-point rounding, and more
+
+    // No path: every block may be mixed.
+    EdgeBlocks() = default;
+    // The blocks of a raster of rasterSize that the fill of path, painted
+    // with transform, may leave mixed.
+    EdgeBlocks(const QPainterPath &path, const QTransform &transform, const QSize &rasterSize);
+
+    // Whether the block holding pixel (x, y) may mix kinds.
+    bool mayBeMixed(int x, int y) const
+    {
+        if (m_mixed.empty())
+            return true;
+        return m_mixed[std::size_t(y / BlockHeight) * m_columns + std::size_t(x / BlockWidth)];
+    }
+
+private:
+    void markSegment(const QPointF &a, const QPointF &b);
+    void markCurve(const QPointF &a, const QPointF &c1, const QPointF &c2, const QPointF &b,
+                   int depth);
+    bool touchesRaster(double left, double top, double right, double bottom) const;
+    void markBox(double left, double top, double right, double bottom);
+
+    int m_columns = 0;
+    int m_rows = 0;
+    bool m_valid = true;
+    std::vector<std::uint8_t> m_mixed; // per block, row by row; empty: all may be mixed
+};
+
+} // namespace orbsdf
