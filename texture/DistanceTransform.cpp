@@ -433,6 +433,37 @@ __attribute__((target("avx2"))) int nearestWide(const std::int16_t *cost,
         _mm_min_epi16(_mm256_castsi256_si128(best), _mm256_extracti128_si256(best, 1)));
 }
 
+// The costs of the whole chunks of a sample row (see SampleRow) and the
+// least of each chunk, sixteen columns at a time; returns the columns done.
+__attribute__((target("avx2"))) int loadWide(const Word *bits, const std::uint8_t *vertical,
+                                             int width, std::int16_t *toOutside,
+                                             std::int16_t *toInside, std::int16_t *chunkToOutside,
+                                             std::int16_t *chunkToInside)
+{
+    static_assert(Chunk == 16, "one vector of shorts per chunk");
+    const __m256i bitOfLane = _mm256_setr_epi16(1, 2, 4, 8, 16, 32, 64, 128, 256, 512, 1024, 2048,
+                                                4096, 8192, 16384, std::int16_t(0x8000));
+    int x = 0;
+    for (; x + Chunk <= width; x += Chunk) {
+        const __m256i g = _mm256_cvtepu8_epi16(
+            _mm_loadu_si128(reinterpret_cast<const __m128i *>(vertical + x)));
+        const __m256i g2 = _mm256_mullo_epi16(g, g);
+        const int kinds = int(bits[x / WordBits] >> (x % WordBits)) & 0xffff;
+        const __m256i inside = _mm256_cmpeq_epi16(
+            _mm256_and_si256(_mm256_set1_epi16(std::int16_t(kinds)), bitOfLane), bitOfLane);
+        const __m256i out = _mm256_and_si256(inside, g2);
+        const __m256i in = _mm256_andnot_si256(inside, g2);
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(toOutside + x), out);
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(toInside + x), in);
+        // Costs are at most None, so the unsigned minimum is the least.
+        chunkToOutside[x / Chunk] = std::int16_t(_mm_cvtsi128_si32(_mm_minpos_epu16(
+            _mm_min_epu16(_mm256_castsi256_si128(out), _mm256_extracti128_si256(out, 1)))));
+        chunkToInside[x / Chunk] = std::int16_t(_mm_cvtsi128_si32(_mm_minpos_epu16(
+            _mm_min_epu16(_mm256_castsi256_si128(in), _mm256_extracti128_si256(in, 1)))));
+    }
+    return x;
+}
+
 bool hasWideVectors()
 {
     static const bool wide = __builtin_cpu_supports("avx2");
@@ -464,6 +495,14 @@ public:
         std::int16_t *toOutside = costs(true);
         std::int16_t *toInside = costs(false);
         int x = 0;
+        int chunksDone = 0;
+#if defined(ORB_SDF_WIDE)
+        if (m_wide) {
+            x = loadWide(bits, vertical, m_width, toOutside, toInside,
+                         &m_chunkCost[true][ChunkPadding], &m_chunkCost[false][ChunkPadding]);
+            chunksDone = x / Chunk;
+        }
+#endif
 #if defined(__SSE2__)
         const __m128i zero = _mm_setzero_si128();
         const __m128i bitOfLane = _mm_setr_epi16(1, 2, 4, 8, 16, 32, 64, 128);
@@ -488,7 +527,7 @@ public:
         for (int kind = 0; kind < 2; ++kind) {
             const std::int16_t *cost = costs(kind);
             std::int16_t *chunkCost = &m_chunkCost[kind][ChunkPadding];
-            for (int c = 0; c < m_chunks; ++c)
+            for (int c = chunksDone; c < m_chunks; ++c)
                 chunkCost[c] = smallest(cost + c * Chunk);
         }
     }
@@ -607,6 +646,12 @@ void transform(const CoverageView &coverage, int n, FieldTarget target)
     // field instead of under 1 ms). The bands do not depend on the team.
     omp_set_dynamic(1);
     const std::uint8_t *root = floorSqrt().data();
+    const EdgeBlocks &edges = coverage.edges();
+    // Per sample column, the blocks within its reach.
+    std::vector<std::pair<int, int>> reachColumns(static_cast<std::size_t>(n));
+    for (int j = 0; j < n; ++j)
+        reachColumns[j]
+            = edges.blockColumns(grid.columns[j] - (Reach - 1), grid.columns[j] + (Reach - 1));
 #pragma omp parallel
     {
 #pragma omp for schedule(static)
@@ -621,6 +666,7 @@ void transform(const CoverageView &coverage, int n, FieldTarget target)
             if (i0 == i1)
                 continue;
             SampleRow sampleRow(width);
+            std::vector<std::uint8_t> open(static_cast<std::size_t>(n)); // per sample: needs a scan
             for (int i = i0; i < i1; ++i) {
                 // A sample out of reach of the ink is outside with nothing in reach.
                 if (gapToInk(grid.rows[i], ink.top(), ink.bottom()) >= Reach) {
@@ -628,14 +674,28 @@ void transform(const CoverageView &coverage, int n, FieldTarget target)
                         *sampleAt(target, n, i, j) = 0;
                     continue;
                 }
-                const Word *kinds = bits.row(grid.rows[i]);
-                sampleRow.load(kinds, vertical + qsizetype(i) * stride);
+                const int cy = grid.rows[i];
+                const Word *kinds = bits.row(cy);
+                const std::pair<int, int> reachRows
+                    = edges.blockRows(cy - (Reach - 1), cy + (Reach - 1));
+                // A sample whose reach meets no block that may mix kinds
+                // sees only its own kind: it needs no scan.
+                bool anyOpen = false;
                 for (int j = 0; j < n; ++j) {
                     const int cx = grid.columns[j];
-                    if (gapToInk(cx, ink.left(), ink.right()) >= Reach) {
-                        *sampleAt(target, n, i, j) = 0;
+                    open[j] = gapToInk(cx, ink.left(), ink.right()) < Reach
+                        && edges.anyMixedIn(reachColumns[j], reachRows);
+                    anyOpen |= bool(open[j]);
+                    if (!open[j])
+                        *sampleAt(target, n, i, j) = encodeSample(bitAt(kinds, cx), -1);
+                }
+                if (!anyOpen)
+                    continue;
+                sampleRow.load(kinds, vertical + qsizetype(i) * stride);
+                for (int j = 0; j < n; ++j) {
+                    if (!open[j])
                         continue;
-                    }
+                    const int cx = grid.columns[j];
                     const bool inside = bitAt(kinds, cx);
                     const int squared = sampleRow.nearest(cx, inside);
                     *sampleAt(target, n, i, j)

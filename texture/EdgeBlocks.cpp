@@ -74,8 +74,19 @@ EdgeBlocks::EdgeBlocks(const QPainterPath &path, const QTransform &transform,
             m_valid = false;
     }
     close();
-    if (!m_valid)
+    if (!m_valid) {
         m_mixed.clear();
+        return;
+    }
+    const int stride = m_columns + 1;
+    m_counts.assign(std::size_t(m_rows + 1) * stride, 0);
+    for (int y = 0; y < m_rows; ++y) {
+        for (int x = 0; x < m_columns; ++x) {
+            m_counts[std::size_t(y + 1) * stride + x + 1] = m_mixed[std::size_t(y) * m_columns + x]
+                + m_counts[std::size_t(y) * stride + x + 1]
+                + m_counts[std::size_t(y + 1) * stride + x] - m_counts[std::size_t(y) * stride + x];
+        }
+    }
 }
 
 void EdgeBlocks::markSegment(const QPointF &a, const QPointF &b)

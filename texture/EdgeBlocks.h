@@ -4,7 +4,9 @@
 #include <QtGui/QPainterPath>
 #include <QtGui/QTransform>
 
+#include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace orbsdf {
@@ -35,7 +37,40 @@ public:
         return m_mixed[std::size_t(y / BlockHeight) * m_columns + std::size_t(x / BlockWidth)];
     }
 
+    // The blocks that meet pixels [first, last] of a row or a column, or an
+    // empty range (first > last) when none does.
+    std::pair<int, int> blockColumns(int first, int last) const
+    {
+        return blocksOf(first, last, BlockWidth, m_columns);
+    }
+    std::pair<int, int> blockRows(int first, int last) const
+    {
+        return blocksOf(first, last, BlockHeight, m_rows);
+    }
+
+    // Whether any of the blocks columns x rows may mix kinds.
+    bool anyMixedIn(std::pair<int, int> columns, std::pair<int, int> rows) const
+    {
+        if (m_mixed.empty())
+            return true;
+        if (columns.first > columns.second || rows.first > rows.second)
+            return false;
+        const auto at = [&](int x, int y) {
+            return m_counts[std::size_t(y) * std::size_t(m_columns + 1) + std::size_t(x)];
+        };
+        return at(columns.second + 1, rows.second + 1) - at(columns.first, rows.second + 1)
+            - at(columns.second + 1, rows.first) + at(columns.first, rows.first)
+            > 0;
+    }
+
 private:
+    static std::pair<int, int> blocksOf(int first, int last, int size, int count)
+    {
+        if (last < 0 || first >= count * size || first > last)
+            return {0, -1};
+        return {std::max(first, 0) / size, std::min(last / size, count - 1)};
+    }
+
     void markSegment(const QPointF &a, const QPointF &b);
     void markCurve(const QPointF &a, const QPointF &c1, const QPointF &c2, const QPointF &b,
                    int depth);
@@ -46,6 +81,8 @@ private:
     int m_rows = 0;
     bool m_valid = true;
     std::vector<std::uint8_t> m_mixed; // per block, row by row; empty: all may be mixed
+    // Mixed blocks above and left of each block corner: (m_rows + 1) x (m_columns + 1).
+    std::vector<int> m_counts;
 };
 
 } // namespace orbsdf
