@@ -384,10 +384,7 @@ void sweepColumns(const CoverageView &coverage, const SampleGrid &grid, PackedRo
                              vertical + qsizetype(i) * stride + inkX0);
 }
 
-constexpr int Lanes = 8;  // columns per vector
-constexpr int Chunk = 16; // columns summarised by one lower bound
-constexpr int ChunkPadding = 16;
-constexpr int WindowChunks = 24; // read at once: covers any 2 * Reach - 1 columns
+constexpr int Lanes = 8; // columns per vector
 
 #if defined(__SSE2__)
 // A scan that has read every column nearer than distance may stop once its
@@ -433,38 +430,31 @@ __attribute__((target("avx2"))) int nearestWide(const std::int16_t *cost,
         _mm_min_epi16(_mm256_castsi256_si128(best), _mm256_extracti128_si256(best, 1)));
 }
 
-// The costs of the whole chunks of a sample row (see SampleRow) and the
-// least of each chunk, sixteen columns at a time; returns the columns done.
+// The costs of columns [first, last) of a sample row (see SampleRow),
+// sixteen at a time from first; returns the column it stopped at.
 __attribute__((target("avx2"))) int loadWide(const Word *bits, const std::uint8_t *vertical,
-                                             int width, std::int16_t *toOutside,
-                                             std::int16_t *toInside, std::int16_t *chunkToOutside,
-                                             std::int16_t *chunkToInside)
+                                             int first, int last, std::int16_t *toOutside,
+                                             std::int16_t *toInside)
 {
-    static_assert(Chunk == 16, "one vector of shorts per chunk");
     const __m256i bitOfLane = _mm256_setr_epi16(1, 2, 4, 8, 16, 32, 64, 128, 256, 512, 1024, 2048,
                                                 4096, 8192, 16384, std::int16_t(0x8000));
-    int x = 0;
-    for (; x + Chunk <= width; x += Chunk) {
+    int x = first;
+    for (; x + 16 <= last && x % WordBits <= WordBits - 16; x += 16) {
         const __m256i g = _mm256_cvtepu8_epi16(
             _mm_loadu_si128(reinterpret_cast<const __m128i *>(vertical + x)));
         const __m256i g2 = _mm256_mullo_epi16(g, g);
         const int kinds = int(bits[x / WordBits] >> (x % WordBits)) & 0xffff;
         const __m256i inside = _mm256_cmpeq_epi16(
             _mm256_and_si256(_mm256_set1_epi16(std::int16_t(kinds)), bitOfLane), bitOfLane);
-        const __m256i out = _mm256_and_si256(inside, g2);
-        const __m256i in = _mm256_andnot_si256(inside, g2);
-        _mm256_storeu_si256(reinterpret_cast<__m256i *>(toOutside + x), out);
-        _mm256_storeu_si256(reinterpret_cast<__m256i *>(toInside + x), in);
-        // Costs are at most None, so the unsigned minimum is the least.
-        chunkToOutside[x / Chunk] = std::int16_t(_mm_cvtsi128_si32(_mm_minpos_epu16(
-            _mm_min_epu16(_mm256_castsi256_si128(out), _mm256_extracti128_si256(out, 1)))));
-        chunkToInside[x / Chunk] = std::int16_t(_mm_cvtsi128_si32(_mm_minpos_epu16(
-            _mm_min_epu16(_mm256_castsi256_si128(in), _mm256_extracti128_si256(in, 1)))));
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(toOutside + x),
+                            _mm256_and_si256(inside, g2));
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(toInside + x),
+                            _mm256_andnot_si256(inside, g2));
     }
     return x;
 }
 
-bool hasWideVectors()
+bool wideVectors()
 {
     static const bool wide = __builtin_cpu_supports("avx2");
     return wide;
@@ -473,40 +463,35 @@ bool hasWideVectors()
 
 // One sample row as the horizontal step reads it: per column and kind of
 // sample, what reaching a pixel of the other kind through that column costs
-// beyond dx^2 (0 where the row itself has one, else the vertical distance
-// squared; None where the column has none in reach or lies off the raster),
-// and per chunk of columns the least of those costs.
+// beyond dx^2: 0 where the row itself has one, else the vertical distance
+// squared, None where the column has none in reach or lies off the raster.
 class SampleRow
 {
 public:
     explicit SampleRow(int width)
         : m_width(width)
-        , m_chunks((width + Chunk - 1) / Chunk)
     {
-        for (int kind = 0; kind < 2; ++kind) {
-            // Reach columns of padding either side, rounded to whole chunks.
-            m_cost[kind].assign(std::size_t(m_chunks) * Chunk + 2 * Reach + Chunk, None);
-            m_chunkCost[kind].assign(std::size_t(m_chunks) + 2 * ChunkPadding + WindowChunks, None);
-        }
+        // Reach columns of padding either side, and a vector more.
+        for (auto &cost : m_cost)
+            cost.assign(std::size_t(width) + 2 * Reach + 16, None);
     }
 
-    void load(const Word *bits, const std::uint8_t *vertical)
+    // Loads the costs of the columns within reach of [first, last].
+    void load(const Word *bits, const std::uint8_t *vertical, int first, int last)
     {
         std::int16_t *toOutside = costs(true);
         std::int16_t *toInside = costs(false);
-        int x = 0;
-        int chunksDone = 0;
+        // From a multiple of 16 columns, so that vectors take whole bytes of bits.
+        int x = std::max(0, first - Reach) / 16 * 16;
+        const int end = std::min(m_width, last + Reach);
 #if defined(ORB_SDF_WIDE)
-        if (m_wide) {
-            x = loadWide(bits, vertical, m_width, toOutside, toInside,
-                         &m_chunkCost[true][ChunkPadding], &m_chunkCost[false][ChunkPadding]);
-            chunksDone = x / Chunk;
-        }
+        if (m_wide)
+            x = loadWide(bits, vertical, x, end, toOutside, toInside);
 #endif
 #if defined(__SSE2__)
         const __m128i zero = _mm_setzero_si128();
         const __m128i bitOfLane = _mm_setr_epi16(1, 2, 4, 8, 16, 32, 64, 128);
-        for (; x + Lanes <= m_width; x += Lanes) {
+        for (; x + Lanes <= end; x += Lanes) {
             const __m128i g = _mm_unpacklo_epi8(
                 _mm_loadl_epi64(reinterpret_cast<const __m128i *>(vertical + x)), zero);
             const __m128i g2 = _mm_mullo_epi16(g, g);
@@ -518,28 +503,20 @@ public:
                              _mm_andnot_si128(inside, g2));
         }
 #endif
-        for (; x < m_width; ++x) {
+        for (; x < end; ++x) {
             const int g2 = vertical[x] * vertical[x];
             const bool inside = bitAt(bits, x);
             toOutside[x] = std::int16_t(inside ? g2 : 0);
             toInside[x] = std::int16_t(inside ? 0 : g2);
         }
-        for (int kind = 0; kind < 2; ++kind) {
-            const std::int16_t *cost = costs(kind);
-            std::int16_t *chunkCost = &m_chunkCost[kind][ChunkPadding];
-            for (int c = chunksDone; c < m_chunks; ++c)
-                chunkCost[c] = smallest(cost + c * Chunk);
-        }
     }
 
-    // The smallest dx^2 + dy^2 from column cx of this row to a pixel of the
-    // other kind than inside, or None or more when none is within reach; or a
-    // larger sum with the same whole square root, once no column left can
-    // change that root.
+    // The smallest dx^2 + dy^2 from column cx (loaded) of this row to a pixel
+    // of the other kind than inside, or None or more when none is within
+    // reach; or a larger sum with the same whole square root, once no column
+    // left can change that root.
     int nearest(int cx, bool inside) const
     {
-        if (!anyInReach(cx, inside))
-            return None;
         const std::int16_t *cost = costs(inside) + cx;
         const std::int16_t *square = squares().data() + Reach;
 #if defined(ORB_SDF_WIDE)
@@ -576,43 +553,12 @@ private:
         return m_cost[toOutside].data() + Reach;
     }
 
-    // Whether any column within reach of cx has a cost below None: a window
-    // of chunks from the one Reach - 1 columns to the left.
-    bool anyInReach(int cx, bool inside) const
-    {
-        const int first = (cx - (Reach - 1) + ChunkPadding * Chunk) / Chunk;
-        const std::int16_t *chunk = &m_chunkCost[inside][first];
-#if defined(__SSE2__)
-        static_assert(WindowChunks == 3 * Lanes, "three vectors of chunks");
-        const auto load
-            = [&](int k) { return _mm_loadu_si128(reinterpret_cast<const __m128i *>(chunk) + k); };
-        const __m128i least = _mm_min_epi16(_mm_min_epi16(load(0), load(1)), load(2));
-        return _mm_movemask_epi8(_mm_cmplt_epi16(least, _mm_set1_epi16(None)));
-#else
-        return *std::min_element(chunk, chunk + WindowChunks) < None;
-#endif
-    }
-
-    static std::int16_t smallest(const std::int16_t *chunk)
-    {
-#if defined(__SSE2__)
-        return std::int16_t(smallestLane(
-            _mm_min_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i *>(chunk)),
-                          _mm_loadu_si128(reinterpret_cast<const __m128i *>(chunk) + 1))));
-#else
-        return *std::min_element(chunk, chunk + Chunk);
-#endif
-    }
-
     int m_width;
-    int m_chunks;
 #if defined(ORB_SDF_WIDE)
-    bool m_wide = hasWideVectors();
+    bool m_wide = wideVectors();
 #endif
     // [toOutside]: per column from -Reach, the cost for a sample of that kind.
     std::vector<std::int16_t> m_cost[2];
-    // [toOutside]: per chunk from -ChunkPadding, the least cost in it.
-    std::vector<std::int16_t> m_chunkCost[2];
 };
 
 // Buffers kept by the calling thread from one field to the next.
@@ -680,18 +626,22 @@ void transform(const CoverageView &coverage, int n, FieldTarget target)
                     = edges.blockRows(cy - (Reach - 1), cy + (Reach - 1));
                 // A sample whose reach meets no block that may mix kinds
                 // sees only its own kind: it needs no scan.
-                bool anyOpen = false;
+                int firstOpen = INT_MAX; // the columns of samples that need one
+                int lastOpen = INT_MIN;
                 for (int j = 0; j < n; ++j) {
                     const int cx = grid.columns[j];
                     open[j] = gapToInk(cx, ink.left(), ink.right()) < Reach
                         && edges.anyMixedIn(reachColumns[j], reachRows);
-                    anyOpen |= bool(open[j]);
+                    if (open[j]) {
+                        firstOpen = std::min(firstOpen, cx);
+                        lastOpen = std::max(lastOpen, cx);
+                    }
                     if (!open[j])
                         *sampleAt(target, n, i, j) = encodeSample(bitAt(kinds, cx), -1);
                 }
-                if (!anyOpen)
+                if (firstOpen > lastOpen)
                     continue;
-                sampleRow.load(kinds, vertical + qsizetype(i) * stride);
+                sampleRow.load(kinds, vertical + qsizetype(i) * stride, firstOpen, lastOpen);
                 for (int j = 0; j < n; ++j) {
                     if (!open[j])
                         continue;
