@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <climits>
 #include <cstdint>
 #include <vector>
@@ -217,7 +218,7 @@ public:
 
     void pack(int y, Word *words)
     {
-        constexpr int Ahead = 4; // rows: the blocks that may mix are read out of order
+        constexpr int Ahead = 8; // rows: the blocks that may mix are read out of order
         const int width = m_coverage.width();
         const uchar *row = m_coverage.row(y);
         const uchar *ahead = m_coverage.row(std::min(y + Ahead, m_coverage.height() - 1));
@@ -245,8 +246,13 @@ private:
         const int width = m_coverage.width();
         const uchar *row = m_coverage.row(y);
         m_blockRow = y / EdgeBlocks::BlockHeight;
+        const int next = (m_blockRow + 1) * EdgeBlocks::BlockHeight;
+        const uchar *nextRow = m_coverage.row(std::min(next, m_coverage.height() - 1));
         for (int w = m_w0; w < m_w1; ++w) {
             const int x = w * WordBits;
+#if defined(__SSE2__)
+            _mm_prefetch(reinterpret_cast<const char *>(nextRow + x * PixelBytes), _MM_HINT_T0);
+#endif
             const int columns = std::min(WordBits, width - x);
             const Word all = columns == WordBits ? ~Word(0) : (Word(1) << columns) - 1;
             m_row[std::size_t(w - m_w0)] = isInside<PixelBytes>(row, x) ? all : 0;
@@ -345,6 +351,28 @@ void sweepColumns(const CoverageView &coverage, const SampleGrid &grid, PackedRo
     const int count = inkX1 - inkX0;
     std::vector<int> change(std::size_t(count) + WordBits);
     const auto at = [&](int x) -> int & { return change[std::size_t(x - inkX0)]; };
+    // Lowers the distances of sample row i where a kind may change within
+    // reach: in the words with a block that may mix kinds within Reach rows.
+    // Elsewhere they stay at Reach.
+    static_assert(EdgeBlocks::BlockWidth == WordBits, "a block is a word wide");
+    const EdgeBlocks &edges = coverage.edges();
+    const auto lower = [&](int i, int y, auto lowerColumns) {
+        const std::pair<int, int> rows
+            = edges.blockRows(grid.rows[i] - (Reach - 1), grid.rows[i] + (Reach - 1));
+        const auto near = [&](int w) { return edges.anyMixedIn({w, w}, rows); };
+        for (int w = inkW0; w < inkW1;) {
+            for (; w < inkW1 && !near(w); ++w) { }
+            int end = w;
+            for (; end < inkW1 && near(end); ++end) { }
+            if (w < end) {
+                const int from = w * WordBits;
+                const int to = std::min(end * WordBits, inkX1);
+                lowerColumns(change.data() + (from - inkX0), to - from, y,
+                             vertical + qsizetype(i) * stride + from);
+            }
+            w = end;
+        }
+    };
 
     // Down: the distance above.
     std::fill(change.begin(), change.end(), INT_MIN / 2);
@@ -360,12 +388,10 @@ void sweepColumns(const CoverageView &coverage, const SampleGrid &grid, PackedRo
             forEachChange(row, bits.row(y - 1), packer.mixedBegin(y), packer.mixedEnd(y),
                           [&](int x) { at(x) = y; });
         for (; i < n && grid.rows[i] == y; ++i)
-            lowerDistances<false>(change.data(), count, y,
-                                  vertical + qsizetype(i) * stride + inkX0);
+            lower(i, y, lowerDistances<false>);
     }
     for (; i < n; ++i)
-        lowerDistances<false>(change.data(), count, grid.rows[i],
-                              vertical + qsizetype(i) * stride + inkX0);
+        lower(i, grid.rows[i], lowerDistances<false>);
 
     // Up: the distance below.
     std::fill(change.begin(), change.end(), INT_MAX / 2);
@@ -377,11 +403,10 @@ void sweepColumns(const CoverageView &coverage, const SampleGrid &grid, PackedRo
             forEachChange(bits.row(y), bits.row(y + 1), packer.mixedBegin(y), packer.mixedEnd(y),
                           [&](int x) { at(x) = y + 1; });
         for (; i >= 0 && grid.rows[i] == y; --i)
-            lowerDistances<true>(change.data(), count, y, vertical + qsizetype(i) * stride + inkX0);
+            lower(i, y, lowerDistances<true>);
     }
     for (; i >= 0; --i)
-        lowerDistances<true>(change.data(), count, grid.rows[i],
-                             vertical + qsizetype(i) * stride + inkX0);
+        lower(i, grid.rows[i], lowerDistances<true>);
 }
 
 constexpr int Lanes = 8; // columns per vector
@@ -454,10 +479,16 @@ __attribute__((target("avx2"))) int loadWide(const Word *bits, const std::uint8_
     return x;
 }
 
+std::atomic<bool> &wideVectorsAllowed()
+{
+    static std::atomic<bool> allowed{true};
+    return allowed;
+}
+
 bool wideVectors()
 {
     static const bool wide = __builtin_cpu_supports("avx2");
-    return wide;
+    return wide && wideVectorsAllowed();
 }
 #endif
 
@@ -657,6 +688,16 @@ void transform(const CoverageView &coverage, int n, FieldTarget target)
 }
 
 } // namespace
+
+bool allowWideVectors(bool allowed)
+{
+#if defined(ORB_SDF_WIDE)
+    return wideVectorsAllowed().exchange(allowed);
+#else
+    Q_UNUSED(allowed);
+    return false;
+#endif
+}
 
 void transformDistanceField(const CoverageView &coverage, int n, FieldTarget target)
 {
