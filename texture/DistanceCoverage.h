@@ -66,9 +66,9 @@ void computeDistanceField(const CoverageView &coverage, int n, FieldTarget targe
 void searchDistanceField(const CoverageView &coverage, int n, FieldTarget target, int count);
 // The exact separable transform at full reach.
 void transformDistanceField(const CoverageView &coverage, int n, FieldTarget target);
-// Whether the transform may use 16-lane vectors where the processor has them
-// (the default); off, it takes the 8-lane path every x86-64 has, so that
-// both can be compared. Returns the previous setting.
-bool allowWideVectors(bool allowed);
+// At most how many 16-bit lanes the transform's vectors may have (8, 16 or
+// 32; it uses the widest the processor has, up to 32 by default), so that
+// every path can be compared. Returns the previous limit.
+int limitVectorLanes(int lanes);
 
 } // namespace orbsdf

@@ -479,16 +479,46 @@ __attribute__((target("avx2"))) int loadWide(const Word *bits, const std::uint8_
     return x;
 }
 
-std::atomic<bool> &wideVectorsAllowed()
+// The 32-lane scan, on processors that can.
+__attribute__((target("avx512bw"))) int nearestWidest(const std::int16_t *cost,
+                                                      const std::int16_t *square)
 {
-    static std::atomic<bool> allowed{true};
-    return allowed;
+    constexpr int Widest = 32;
+    __m512i best = _mm512_set1_epi16(INT16_MAX);
+    for (int m = 0; m * Widest < Reach; ++m) {
+        if (m > 0 && _mm512_cmplt_epi16_mask(best, _mm512_set1_epi16(settled(m * Widest))))
+            break;
+        const int right = m * Widest;
+        const int left = -(m + 1) * Widest;
+        const __m512i r = _mm512_adds_epi16(_mm512_loadu_si512(cost + right),
+                                            _mm512_loadu_si512(square + right));
+        const __m512i l
+            = _mm512_adds_epi16(_mm512_loadu_si512(cost + left), _mm512_loadu_si512(square + left));
+        best = _mm512_min_epi16(best, _mm512_min_epi16(r, l));
+    }
+    alignas(64) std::int16_t lanes[Widest];
+    _mm512_store_si512(lanes, best);
+    const __m256i half
+        = _mm256_min_epi16(_mm256_load_si256(reinterpret_cast<__m256i *>(lanes)),
+                           _mm256_load_si256(reinterpret_cast<__m256i *>(lanes) + 1));
+    return smallestLane(
+        _mm_min_epi16(_mm256_castsi256_si128(half), _mm256_extracti128_si256(half, 1)));
 }
 
-bool wideVectors()
+std::atomic<int> &laneLimit()
 {
-    static const bool wide = __builtin_cpu_supports("avx2");
-    return wide && wideVectorsAllowed();
+    static std::atomic<int> limit{32};
+    return limit;
+}
+
+// How many 16-bit lanes the scans use: 8 everywhere, 16 or 32 where the
+// processor has them, at most the limit set for comparison.
+int vectorLanes()
+{
+    static const int lanes = __builtin_cpu_supports("avx512bw") ? 32
+        : __builtin_cpu_supports("avx2")                        ? 16
+                                                                : 8;
+    return std::min(lanes, laneLimit().load());
 }
 #endif
 
@@ -516,7 +546,7 @@ public:
         int x = std::max(0, first - Reach) / 16 * 16;
         const int end = std::min(m_width, last + Reach);
 #if defined(ORB_SDF_WIDE)
-        if (m_wide)
+        if (m_lanes >= 16)
             x = loadWide(bits, vertical, x, end, toOutside, toInside);
 #endif
 #if defined(__SSE2__)
@@ -551,7 +581,9 @@ public:
         const std::int16_t *cost = costs(inside) + cx;
         const std::int16_t *square = squares().data() + Reach;
 #if defined(ORB_SDF_WIDE)
-        if (m_wide)
+        if (m_lanes >= 32)
+            return nearestWidest(cost, square);
+        if (m_lanes >= 16)
             return nearestWide(cost, square);
 #endif
 #if defined(__SSE2__)
@@ -586,7 +618,7 @@ private:
 
     int m_width;
 #if defined(ORB_SDF_WIDE)
-    bool m_wide = wideVectors();
+    int m_lanes = vectorLanes();
 #endif
     // [toOutside]: per column from -Reach, the cost for a sample of that kind.
     std::vector<std::int16_t> m_cost[2];
@@ -689,13 +721,13 @@ void transform(const CoverageView &coverage, int n, FieldTarget target)
 
 } // namespace
 
-bool allowWideVectors(bool allowed)
+int limitVectorLanes(int lanes)
 {
 #if defined(ORB_SDF_WIDE)
-    return wideVectorsAllowed().exchange(allowed);
+    return laneLimit().exchange(lanes);
 #else
-    Q_UNUSED(allowed);
-    return false;
+    Q_UNUSED(lanes);
+    return Lanes;
 #endif
 }
 
