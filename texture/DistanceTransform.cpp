@@ -80,7 +80,15 @@ inline bool isInside(const uchar *row, int x)
 
 inline bool bitAt(const Word *bits, int x)
 {
-    return (bits[x / WordBits] >> (x % WordBits)) & 1;
+    return (bits[unsigned(x) / WordBits] >> (unsigned(x) % WordBits)) & 1;
+}
+
+// The byte of a sample whose nearest pixel of the other kind is squared
+// away; None or more: none within reach.
+inline std::uint8_t encodeSquared(bool inside, int squared, const std::uint8_t *root)
+{
+    const int d = squared < None ? root[squared] : Reach; // Reach saturates either way
+    return std::uint8_t(std::clamp(inside ? 127 + d : 127 - d, 0, 255));
 }
 
 inline int countTrailingZeros(Word bits)
@@ -656,11 +664,14 @@ void transform(const CoverageView &coverage, int n, FieldTarget target)
     omp_set_dynamic(1);
     const std::uint8_t *root = floorSqrt().data();
     const EdgeBlocks &edges = coverage.edges();
-    // Per sample column, the blocks within its reach.
-    std::vector<std::pair<int, int>> reachColumns(static_cast<std::size_t>(n));
-    for (int j = 0; j < n; ++j)
-        reachColumns[j]
-            = edges.blockColumns(grid.columns[j] - (Reach - 1), grid.columns[j] + (Reach - 1));
+    // Per sample column, the words within its reach; none far from the ink.
+    std::vector<std::pair<int, int>> reachWords(static_cast<std::size_t>(n), {0, -1});
+    for (int j = 0; j < n; ++j) {
+        const int cx = grid.columns[j];
+        if (gapToInk(cx, ink.left(), ink.right()) < Reach)
+            reachWords[j] = {std::max(cx - (Reach - 1), 0) / WordBits,
+                             std::min(cx + (Reach - 1), width - 1) / WordBits};
+    }
 #pragma omp parallel
     {
 #pragma omp for schedule(static)
@@ -675,32 +686,36 @@ void transform(const CoverageView &coverage, int n, FieldTarget target)
             if (i0 == i1)
                 continue;
             SampleRow sampleRow(width);
-            std::vector<std::uint8_t> open(static_cast<std::size_t>(n)); // per sample: needs a scan
+            std::vector<int> nearWords(std::size_t(words) + 1);
+            std::vector<std::uint8_t> open(static_cast<std::size_t>(n));
             for (int i = i0; i < i1; ++i) {
-                // A sample out of reach of the ink is outside with nothing in reach.
-                if (gapToInk(grid.rows[i], ink.top(), ink.bottom()) >= Reach) {
+                const int cy = grid.rows[i];
+                // A row out of reach of the ink is outside with nothing in reach.
+                if (gapToInk(cy, ink.top(), ink.bottom()) >= Reach) {
                     for (int j = 0; j < n; ++j)
                         *sampleAt(target, n, i, j) = 0;
                     continue;
                 }
-                const int cy = grid.rows[i];
                 const Word *kinds = bits.row(cy);
+                // A sample whose reach meets no block that may mix kinds
+                // sees only its own kind: it needs no scan. Blocks are a
+                // word wide: count, per word, those within reach of the row.
                 const std::pair<int, int> reachRows
                     = edges.blockRows(cy - (Reach - 1), cy + (Reach - 1));
-                // A sample whose reach meets no block that may mix kinds
-                // sees only its own kind: it needs no scan.
-                int firstOpen = INT_MAX; // the columns of samples that need one
+                for (int w = 0; w < words; ++w)
+                    nearWords[w + 1] = nearWords[w] + edges.anyMixedIn({w, w}, reachRows);
+                int firstOpen = INT_MAX; // the columns of the samples that need one
                 int lastOpen = INT_MIN;
                 for (int j = 0; j < n; ++j) {
                     const int cx = grid.columns[j];
-                    open[j] = gapToInk(cx, ink.left(), ink.right()) < Reach
-                        && edges.anyMixedIn(reachColumns[j], reachRows);
+                    const auto [first, last] = reachWords[j];
+                    open[j] = first <= last && nearWords[last + 1] > nearWords[first];
                     if (open[j]) {
                         firstOpen = std::min(firstOpen, cx);
                         lastOpen = std::max(lastOpen, cx);
+                    } else {
+                        *sampleAt(target, n, i, j) = encodeSquared(bitAt(kinds, cx), None, root);
                     }
-                    if (!open[j])
-                        *sampleAt(target, n, i, j) = encodeSample(bitAt(kinds, cx), -1);
                 }
                 if (firstOpen > lastOpen)
                     continue;
@@ -710,9 +725,8 @@ void transform(const CoverageView &coverage, int n, FieldTarget target)
                         continue;
                     const int cx = grid.columns[j];
                     const bool inside = bitAt(kinds, cx);
-                    const int squared = sampleRow.nearest(cx, inside);
                     *sampleAt(target, n, i, j)
-                        = encodeSample(inside, squared < None ? root[squared] : -1);
+                        = encodeSquared(inside, sampleRow.nearest(cx, inside), root);
                 }
             }
         }

@@ -37,15 +37,13 @@ public:
         return m_mixed[std::size_t(y / BlockHeight) * m_columns + std::size_t(x / BlockWidth)];
     }
 
-    // The blocks that meet pixels [first, last] of a row or a column, or an
-    // empty range (first > last) when none does.
-    std::pair<int, int> blockColumns(int first, int last) const
-    {
-        return blocksOf(first, last, BlockWidth, m_columns);
-    }
+    // The rows of blocks that meet pixel rows [first, last], or an empty
+    // range (first > last) when none does.
     std::pair<int, int> blockRows(int first, int last) const
     {
-        return blocksOf(first, last, BlockHeight, m_rows);
+        if (last < 0 || first >= m_rows * BlockHeight || first > last)
+            return {0, -1};
+        return {std::max(first, 0) / BlockHeight, std::min(last / BlockHeight, m_rows - 1)};
     }
 
     // Whether any of the blocks columns x rows may mix kinds.
@@ -64,13 +62,6 @@ public:
     }
 
 private:
-    static std::pair<int, int> blocksOf(int first, int last, int size, int count)
-    {
-        if (last < 0 || first >= count * size || first > last)
-            return {0, -1};
-        return {std::max(first, 0) / size, std::min(last / size, count - 1)};
-    }
-
     void markSegment(const QPointF &a, const QPointF &b);
     void markCurve(const QPointF &a, const QPointF &c1, const QPointF &c2, const QPointF &b,
                    int depth);
