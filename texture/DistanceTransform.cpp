@@ -235,8 +235,10 @@ public:
         std::copy(m_row.begin(), m_row.end(), words + m_w0);
         for (const int *w = mixedBegin(y); w != mixedEnd(y); ++w) {
 #if defined(__SSE2__)
-            _mm_prefetch(reinterpret_cast<const char *>(ahead + *w * WordBits * PixelBytes),
-                         _MM_HINT_T0);
+            // A word's pixels may straddle two cache lines.
+            const char *pixels = reinterpret_cast<const char *>(ahead + *w * WordBits * PixelBytes);
+            _mm_prefetch(pixels, _MM_HINT_T0);
+            _mm_prefetch(pixels + WordBits * PixelBytes - 1, _MM_HINT_T0);
 #endif
             words[*w] = packWord<PixelBytes>(row, width, *w);
         }
@@ -704,22 +706,29 @@ void transform(const CoverageView &coverage, int n, FieldTarget target)
                     = edges.blockRows(cy - (Reach - 1), cy + (Reach - 1));
                 for (int w = 0; w < words; ++w)
                     nearWords[w + 1] = nearWords[w] + edges.anyMixedIn({w, w}, reachRows);
-                int firstOpen = INT_MAX; // the columns of the samples that need one
-                int lastOpen = INT_MIN;
+                // The costs are loaded around runs of samples that need a
+                // scan; runs closer than two reaches share one load.
+                int firstOpen = 0;
+                int lastOpen = -1;
+                const auto loadRun = [&] {
+                    if (firstOpen <= lastOpen)
+                        sampleRow.load(kinds, vertical + qsizetype(i) * stride, firstOpen,
+                                       lastOpen);
+                };
                 for (int j = 0; j < n; ++j) {
                     const int cx = grid.columns[j];
                     const auto [first, last] = reachWords[j];
                     open[j] = first <= last && nearWords[last + 1] > nearWords[first];
-                    if (open[j]) {
-                        firstOpen = std::min(firstOpen, cx);
-                        lastOpen = std::max(lastOpen, cx);
-                    } else {
+                    if (!open[j]) {
                         *sampleAt(target, n, i, j) = encodeSquared(bitAt(kinds, cx), None, root);
+                    } else if (firstOpen <= lastOpen && cx - lastOpen < 2 * Reach) {
+                        lastOpen = cx;
+                    } else {
+                        loadRun();
+                        firstOpen = lastOpen = cx;
                     }
                 }
-                if (firstOpen > lastOpen)
-                    continue;
-                sampleRow.load(kinds, vertical + qsizetype(i) * stride, firstOpen, lastOpen);
+                loadRun();
                 for (int j = 0; j < n; ++j) {
                     if (!open[j])
                         continue;
