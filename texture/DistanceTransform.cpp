@@ -23,13 +23,14 @@
 // nearest pixel of the other kind than the one on the sample row. The rows of
 // the ink are packed into bits once; a pass downwards keeps, per column, the
 // last row where the kind changed (the distance above), a pass upwards the
-// next one (the distance below). Only changed bits cost more than a word
-// operation, and the raster is read once.
+// next one (the distance below). When the outline is known (EdgeBlocks), only
+// the blocks it passes near are read whole and compared from row to row; of
+// every other block one pixel tells the kind of all.
 //
 // Then, per sample, the smallest dx^2 + g^2 over the columns within reach,
-// scanned outwards eight columns a side at a time until no farther column
-// can beat the best so far. A lower bound per chunk of columns settles the
-// samples with nothing in reach without a scan.
+// scanned outwards a vector of columns a side at a time until no farther
+// column can change the result. A sample whose reach meets no block the
+// outline passes near sees only its own kind and needs no scan.
 
 namespace orbsdf {
 
@@ -324,10 +325,11 @@ inline void lowerDistances(const int *row, int count, int y, std::uint8_t *d)
 // kind than the pixel on the sample row, at most Reach (none within reach).
 // Columns are independent, so threads split the words.
 //
-// Going down, last[x] is the row where column x last changed kind: a sample
-// row is that far below its run's start, plus one. Going up, next[x] is the
-// row where it next changes: the distance below. A run that reaches the
-// raster's edge has no pixel beyond it, and rows outside the ink are outside.
+// Going down, change[x] is the row where column x last changed kind: a
+// sample row is that far below its run's start, plus one. Going up, it is the
+// row where the column next changes: the distance below. A run that reaches
+// the raster's edge has no pixel beyond it, and rows outside the ink are
+// outside.
 template<int PixelBytes>
 void sweepColumns(const CoverageView &coverage, const SampleGrid &grid, PackedRows &bits, int w0,
                   int w1, std::uint8_t *vertical, int stride)
