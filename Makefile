@@ -43,6 +43,7 @@ bench: build
 	$(WITH_DISPLAY) $(BUILD_DIR)/bench/orbMouseAreaBenchmark
 	$(WITH_DISPLAY) $(BUILD_DIR)/bench/orbDragDropBenchmark
 	$(WITH_DISPLAY) $(BUILD_DIR)/bench/orbTreeViewBenchmark
+	$(WITH_DISPLAY) $(BUILD_DIR)/bench/orbColumnViewBenchmark
 
 # How closely our renderers match rsvg-convert on the SVG corpus, at 1x and 4x:
 # the document model drawing with QPainter ("model") and ORBSvgItem's distance
