@@ -114,7 +114,10 @@ public:
     int guiThreadReads() const { return m_guiThreadReads.loadRelaxed(); }
 
 private:
-    static QString text(int row, int column) { return QStringLiteral("%1:%2").arg(row).arg(column); }
+    static QString text(int row, int column)
+    {
+        return QStringLiteral("%1:%2").arg(row).arg(column);
+    }
     void countRead() const
     {
         if (QThread::currentThread() == qApp->thread())
@@ -151,8 +154,7 @@ QByteArray columnViewQml(bool async)
     }
     return "ORBColumnView { objectName: 'view'; width: " + QByteArray::number(WindowWidth)
         + "; height: " + QByteArray::number(WindowHeight) + "; model: m; asynchronous: "
-        + (async ? "true" : "false")
-        + "\n Component { id: cell; ORBColumnViewCell { " + CellBody
+        + (async ? "true" : "false") + "\n Component { id: cell; ORBColumnViewCell { " + CellBody
         + "cellData === undefined ? '' : cellData } } }\n"
           " rowDelegate: ORBColumnViewRow { color: 'white'; defaultHeight: "
         + QByteArray::number(RowHeight) + "; selectedHeight: " + QByteArray::number(RowHeight)
@@ -177,8 +179,7 @@ QByteArray tableViewQml()
     return "TableView { objectName: 'view'; width: " + QByteArray::number(WindowWidth)
         + "; height: " + QByteArray::number(WindowHeight)
         + "; model: m\n delegate: Rectangle { implicitWidth: " + QByteArray::number(CellWidth)
-        + "; implicitHeight: " + QByteArray::number(RowHeight) + "; " + CellBody
-        + "display } } }";
+        + "; implicitHeight: " + QByteArray::number(RowHeight) + "; " + CellBody + "display } } }";
 }
 
 QByteArray viewQml(const Scenario &s)
@@ -412,9 +413,9 @@ int runFrames(const Scenario &s, QQmlEngine &engine)
         [&](int frame) {
             if (frame >= WheelEvents)
                 return;
-            QWheelEvent event(centre, QPointF(scene.window()->mapToGlobal(centre.toPoint())), QPoint(),
-                              QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
-                              false);
+            QWheelEvent event(centre, QPointF(scene.window()->mapToGlobal(centre.toPoint())),
+                              QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
             event.setTimestamp(ulong(scene.now()));
             QCoreApplication::sendEvent(scene.window(), &event);
         },
@@ -578,8 +579,8 @@ int main(int argc, char *argv[])
     s.rows = args[3].toInt();
     s.slow = args[4] == QLatin1String("slow");
     s.async = args[5] == QLatin1String("async");
-    const int result = args[1] == QLatin1String("memory") ? runMemory(s, engine)
-                                                          : runFrames(s, engine);
+    const int result
+        = args[1] == QLatin1String("memory") ? runMemory(s, engine) : runFrames(s, engine);
     std::fflush(stdout);
     return result;
 }

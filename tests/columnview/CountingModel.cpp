@@ -66,6 +66,22 @@ void CountingModel::removeAt(int row, int count)
     endRemoveRows();
 }
 
+bool CountingModel::moveAt(int row, int count, int destination)
+{
+    if (!beginMoveRows({}, row, row + count - 1, {}, destination))
+        return false;
+    {
+        QMutexLocker locker(&m_mutex);
+        const QStringList moved = m_titles.mid(row, count);
+        m_titles.erase(m_titles.begin() + row, m_titles.begin() + row + count);
+        const int at = destination > row ? destination - count : destination;
+        for (int i = 0; i < count; ++i)
+            m_titles.insert(at + i, moved[i]);
+    }
+    endMoveRows();
+    return true;
+}
+
 void CountingModel::reset(int rows)
 {
     beginResetModel();

@@ -29,6 +29,8 @@ public:
     void setTitle(int row, const QString &title);
     void insertAt(int row, int count);
     void removeAt(int row, int count);
+    // Moves count rows from row to before destination (indexes before the move).
+    bool moveAt(int row, int count, int destination);
     void reset(int rows);
 
     int itemDataCalls() const { return m_calls.load(); }
