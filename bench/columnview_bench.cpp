@@ -2,7 +2,9 @@
 // TableView (one cell per column) over one computed 8-column table model, in
 // windows of 1280 × 800 with rows of 20 px and the same cell (a rectangle
 // holding a text). Every view runs in a process of its own, so that neither
-// the heap nor the caches of one leak into the figures of another:
+// the heap nor the caches of one leak into the figures of another; the frame
+// drive is split into rounds in which the views take turns, so that other
+// work on the machine slows them alike:
 //   - frame time: 600 frames scrolled 60 px each, and 30 wheel events of one
 //     notch with the frames they cause; each frame timed from the start of
 //     its GUI work to frameSwapped, median and p95;
@@ -38,6 +40,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <numeric>
 #include <vector>
 
 namespace {
@@ -48,6 +51,9 @@ constexpr int RowHeight = 20;
 constexpr int Columns = 8;
 constexpr int CellWidth = WindowWidth / Columns;
 constexpr int FlickFrames = 600;
+// The views take turns in rounds of processes, each round a third of the
+// drive, so that a machine busy with other work slows every view alike.
+constexpr int Rounds = 3;
 constexpr double FlickStep = 60.0;
 constexpr int WheelEvents = 30;
 constexpr int WheelSettleFrames = 300;
@@ -139,6 +145,9 @@ struct Scenario
     bool slow = false;
     bool async = false;
     int rows = ManyRows;
+    // Also 30 wheel notches (the ratios read them from two views only).
+    bool wheel = false;
+    int round = 0;
 };
 
 const char *const CellBody = "color: 'white'; Text { anchors.verticalCenter: parent.verticalCenter;"
@@ -349,6 +358,12 @@ void report(const char *key, double value)
     std::printf("%s %.4f\n", key, value);
 }
 
+void reportEach(const char *key, const std::vector<double> &values)
+{
+    for (double value : values)
+        report(key, value);
+}
+
 void positionAt(QQuickItem *view, ViewKind kind, int row)
 {
     if (kind == ViewKind::List) {
@@ -389,19 +404,30 @@ int runFrames(const Scenario &s, QQmlEngine &engine)
         if (!scene.allRowsOnScreenFilled(s.rows))
             ++unfilled;
     };
+    // This round's third of the drive, from where the one before it ended.
+    const int frames = FlickFrames / Rounds;
+    double startY = 0;
+    for (int f = 0; f < s.round * frames; ++f) {
+        startY += FlickStep;
+        if (startY > lastContentY(view))
+            startY = 0;
+    }
+    view->setProperty("contentY", startY);
+    scene.nextFrame();
     model.resetGuiThreadReads();
     const auto flick = scene.frameTimes(
-        FlickFrames,
+        frames,
         [&](int) {
             const double y = view->property("contentY").toDouble() + FlickStep;
             view->setProperty("contentY", y > lastContentY(view) ? 0.0 : y);
         },
         countUnfilled);
     report("gui-thread-reads", model.guiThreadReads());
-    report("flick-median-ms", percentile(flick, 0.5));
-    report("flick-p95-ms", percentile(flick, 0.95));
+    reportEach("flick-ms", flick);
     report("flick-unfilled-frames", unfilled);
 
+    if (!s.wheel || s.round != 0)
+        return 0;
     // Wheel notches down as the window system delivers them, one a frame,
     // then the frames of the motion they started.
     view->setProperty("contentY", 0.0);
@@ -427,10 +453,7 @@ int runFrames(const Scenario &s, QQmlEngine &engine)
             break;
         moving.push_back(wheel[f]);
     }
-    report("wheel-frames", double(moving.size()));
-    report("wheel-median-ms", percentile(moving, 0.5));
-    report("wheel-p95-ms", percentile(moving, 0.95));
-    report("wheel-end-content-y", view->property("contentY").toDouble());
+    reportEach("wheel-ms", moving);
     return 0;
 }
 
@@ -459,32 +482,48 @@ int runMemory(const Scenario &s, QQmlEngine &engine)
 
 // ---- Driver -------------------------------------------------------------------
 
-using Results = std::map<QString, double>;
+// Every value a child printed for a key, in order.
+using Results = std::map<QString, std::vector<double>>;
 
-// Runs this program again on one scenario and reads back its "key value" lines.
-Results runChild(const QString &what, const Scenario &s)
+const char *const ViewNames[] = {"column", "list", "table"};
+
+// Runs this program again on one scenario and adds its "key value" lines to results.
+void runChild(const QString &what, const Scenario &s, Results &results)
 {
-    const char *const names[] = {"column", "list", "table"};
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--child"), what, QString::fromLatin1(names[int(s.view)]),
+                {QStringLiteral("--child"), what, QString::fromLatin1(ViewNames[int(s.view)]),
                  QString::number(s.rows), s.slow ? QStringLiteral("slow") : QStringLiteral("fast"),
-                 s.async ? QStringLiteral("async") : QStringLiteral("sync")});
-    Results results;
+                 s.async ? QStringLiteral("async") : QStringLiteral("sync"),
+                 s.wheel ? QStringLiteral("wheel") : QStringLiteral("flick"),
+                 QString::number(s.round)});
     if (!child.waitForFinished(240000) || child.exitCode() != 0) {
         std::fprintf(stderr, "columnview benchmark: %s %s failed\n", qPrintable(what),
-                     names[int(s.view)]);
+                     ViewNames[int(s.view)]);
         child.kill();
         child.waitForFinished();
-        return results;
+        return;
     }
     for (const QByteArray &line : child.readAllStandardOutput().split('\n')) {
         const QList<QByteArray> parts = line.trimmed().split(' ');
         if (parts.size() == 2)
-            results[QString::fromLatin1(parts[0])] = parts[1].toDouble();
+            results[QString::fromLatin1(parts[0])].push_back(parts[1].toDouble());
     }
-    return results;
+}
+
+double median(Results &r, const char *key)
+{
+    return percentile(r[QString::fromLatin1(key)], 0.5);
+}
+double p95(Results &r, const char *key)
+{
+    return percentile(r[QString::fromLatin1(key)], 0.95);
+}
+double sum(Results &r, const char *key)
+{
+    const std::vector<double> &values = r[QString::fromLatin1(key)];
+    return std::accumulate(values.begin(), values.end(), 0.0);
 }
 
 double ratio(double a, double b)
@@ -494,60 +533,82 @@ double ratio(double a, double b)
 
 void printFrames(const char *name, Results &r)
 {
-    std::printf("columnview %s: first frame %.1f ms, flick median %.2f ms, flick p95 %.2f ms, "
-                "wheel median %.2f ms, wheel p95 %.2f ms\n",
-                name, r["first-frame-ms"], r["flick-median-ms"], r["flick-p95-ms"],
-                r["wheel-median-ms"], r["wheel-p95-ms"]);
+    std::printf("columnview %s: first frame %.1f ms, flick median %.2f ms, flick p95 %.2f ms "
+                "over %zu frames",
+                name, median(r, "first-frame-ms"), median(r, "flick-ms"), p95(r, "flick-ms"),
+                r[QStringLiteral("flick-ms")].size());
+    if (!r[QStringLiteral("wheel-ms")].empty())
+        std::printf(", wheel median %.2f ms, wheel p95 %.2f ms over %zu frames",
+                    median(r, "wheel-ms"), p95(r, "wheel-ms"),
+                    r[QStringLiteral("wheel-ms")].size());
+    std::printf("\n");
 }
 
 int runAll()
 {
     QElapsedTimer total;
     total.start();
-    Results column = runChild(QStringLiteral("frames"), {ViewKind::Column, false, false});
-    Results list = runChild(QStringLiteral("frames"), {ViewKind::List, false, false});
-    Results table = runChild(QStringLiteral("frames"), {ViewKind::Table, false, false});
-    Results asyncFast = runChild(QStringLiteral("frames"), {ViewKind::Column, false, true});
-    Results asyncSlow = runChild(QStringLiteral("frames"), {ViewKind::Column, true, true});
-    Results syncSlow = runChild(QStringLiteral("frames"), {ViewKind::Column, true, false});
-    Results listSlow = runChild(QStringLiteral("frames"), {ViewKind::List, true, false});
-    Results memFew
-        = runChild(QStringLiteral("memory"), {ViewKind::Column, false, false, FewerRows});
-    Results memMany = runChild(QStringLiteral("memory"), {ViewKind::Column, false, false});
-    Results listMem = runChild(QStringLiteral("memory"), {ViewKind::List, false, false});
+    struct Run
+    {
+        const char *name;
+        Scenario scenario;
+        Results results;
+    };
+    Run runs[] = {
+        {"ORBColumnView sync, fast model", {ViewKind::Column, false, false, ManyRows, true}, {}},
+        {"ListView, fast model", {ViewKind::List, false, false, ManyRows, true}, {}},
+        {"TableView, fast model", {ViewKind::Table, false, false}, {}},
+        {"ORBColumnView async, fast model", {ViewKind::Column, false, true}, {}},
+        {"ORBColumnView async, slow model", {ViewKind::Column, true, true}, {}},
+        {"ORBColumnView sync, slow model", {ViewKind::Column, true, false}, {}},
+        {"ListView, slow model", {ViewKind::List, true, false}, {}},
+    };
+    for (int round = 0; round < Rounds; ++round) {
+        for (Run &run : runs) {
+            run.scenario.round = round;
+            runChild(QStringLiteral("frames"), run.scenario, run.results);
+        }
+    }
+    Results memFew;
+    Results memMany;
+    Results listMem;
+    runChild(QStringLiteral("memory"), {ViewKind::Column, false, false, FewerRows}, memFew);
+    runChild(QStringLiteral("memory"), {ViewKind::Column, false, false}, memMany);
+    runChild(QStringLiteral("memory"), {ViewKind::List, false, false}, listMem);
 
-    printFrames("ORBColumnView sync, fast model", column);
-    printFrames("ListView, fast model", list);
-    printFrames("TableView, fast model", table);
-    printFrames("ORBColumnView async, fast model", asyncFast);
-    printFrames("ORBColumnView async, slow model", asyncSlow);
-    printFrames("ORBColumnView sync, slow model", syncSlow);
-    printFrames("ListView, slow model", listSlow);
+    for (Run &run : runs)
+        printFrames(run.name, run.results);
+    Results &column = runs[0].results;
+    Results &list = runs[1].results;
+    Results &table = runs[2].results;
+    Results &asyncFast = runs[3].results;
+    Results &asyncSlow = runs[4].results;
     std::printf("columnview sync frames with an on-screen row not placed or filled: %.0f\n",
-                column["flick-unfilled-frames"]);
+                sum(column, "flick-unfilled-frames")
+                    + sum(runs[5].results, "flick-unfilled-frames"));
     std::printf("columnview peak RSS: %.0f kB at %d rows, %.0f kB at %d rows, ListView %.0f kB "
                 "at %d rows\n",
-                memFew["peak-rss-kb"], FewerRows, memMany["peak-rss-kb"], ManyRows,
-                listMem["peak-rss-kb"], ManyRows);
+                median(memFew, "peak-rss-kb"), FewerRows, median(memMany, "peak-rss-kb"), ManyRows,
+                median(listMem, "peak-rss-kb"), ManyRows);
     std::printf("columnview above an empty window: %.0f kB, ListView %.0f kB\n",
-                memMany["above-window-kb"], listMem["above-window-kb"]);
+                median(memMany, "above-window-kb"), median(listMem, "above-window-kb"));
 
     std::printf("columnview flick p95 frame ratio vs ListView: %.3f\n",
-                ratio(column["flick-p95-ms"], list["flick-p95-ms"]));
+                ratio(p95(column, "flick-ms"), p95(list, "flick-ms")));
     std::printf("columnview flick p95 frame ratio vs TableView: %.3f\n",
-                ratio(column["flick-p95-ms"], table["flick-p95-ms"]));
+                ratio(p95(column, "flick-ms"), p95(table, "flick-ms")));
     std::printf("columnview wheel p95 frame ratio vs ListView: %.3f\n",
-                ratio(column["wheel-p95-ms"], list["wheel-p95-ms"]));
+                ratio(p95(column, "wheel-ms"), p95(list, "wheel-ms")));
     std::printf("columnview first frame ratio vs ListView: %.3f\n",
-                ratio(column["first-frame-ms"], list["first-frame-ms"]));
+                ratio(median(column, "first-frame-ms"), median(list, "first-frame-ms")));
     std::printf("columnview memory ratio 1M/100k rows: %.3f\n",
-                ratio(memMany["peak-rss-kb"], memFew["peak-rss-kb"]));
+                ratio(median(memMany, "peak-rss-kb"), median(memFew, "peak-rss-kb")));
     std::printf("columnview memory ratio vs ListView: %.3f\n",
-                ratio(memMany["above-window-kb"], listMem["above-window-kb"]));
+                ratio(median(memMany, "above-window-kb"), median(listMem, "above-window-kb")));
     std::printf("columnview async slow-model p95 frame ratio vs fast model: %.3f\n",
-                ratio(asyncSlow["flick-p95-ms"], asyncFast["flick-p95-ms"]));
+                ratio(p95(asyncSlow, "flick-ms"), p95(asyncFast, "flick-ms")));
     std::printf("columnview async slow-model GUI-thread model reads: %.0f\n",
-                asyncSlow["gui-thread-reads"]);
+                sum(asyncSlow, "gui-thread-reads"));
     std::printf("columnview benchmark took %.0f s\n", total.elapsed() / 1000.0);
     return 0;
 }
@@ -568,7 +629,7 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
     orbHostEnvironment host(app);
     const QStringList args = app.arguments().mid(1);
-    if (args.size() < 6)
+    if (args.size() < 8)
         return 2;
     QQmlEngine engine;
     host.prepare(engine);
@@ -579,6 +640,8 @@ int main(int argc, char *argv[])
     s.rows = args[3].toInt();
     s.slow = args[4] == QLatin1String("slow");
     s.async = args[5] == QLatin1String("async");
+    s.wheel = args[6] == QLatin1String("wheel");
+    s.round = args[7].toInt();
     const int result
         = args[1] == QLatin1String("memory") ? runMemory(s, engine) : runFrames(s, engine);
     std::fflush(stdout);
