@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QtCore/QAbstractListModel>
-#include <QtCore/QMutex>
 #include <QtCore/QSet>
 #include <QtCore/QStringList>
 #include <QtCore/QThread>
 
 #include <atomic>
+#include <mutex>
 
 // A list model whose rows may be read from any thread: it counts itemData()
 // calls and remembers the threads that made them. Its roles are "title"
@@ -37,7 +37,8 @@ public:
     bool readOnThreadOtherThan(QThread *thread) const;
 
 private:
-    mutable QMutex m_mutex;
+    // Standard rather than Qt locks: the thread sanitizer sees these.
+    mutable std::mutex m_mutex;
     QStringList m_titles;
     mutable std::atomic<int> m_calls{0};
     mutable QSet<QThread *> m_threads;
