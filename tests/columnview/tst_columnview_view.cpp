@@ -27,6 +27,7 @@ private slots:
     void cleanupTestCase();
 
     void rowsOnScreenAndSyncData();
+    void rowsAreBuiltOnceTheViewIsComplete();
     void cellAccessorsOfRows();
     void hiddenAndOffViewportCellsHoldNoData();
     void tallCurrentRowGeometry();
@@ -134,6 +135,26 @@ void tst_ColumnViewView::rowsOnScreenAndSyncData()
     QCOMPARE(cellText(row25, "title"), QStringLiteral("row 25"));
     QVERIFY(!model.readOnThreadOtherThan(QThread::currentThread()));
     QVERIFY(harness.heldRows() <= 12);
+}
+
+void tst_ColumnViewView::rowsAreBuiltOnceTheViewIsComplete()
+{
+    CountingModel model(100);
+    ColumnViewHarness harness(*m_host);
+    // The columns' delegate is declared after them, as QML authors often do.
+    QVERIFY(harness.show(
+        "ORBColumnView { id: view; objectName: 'view'; anchors.fill: parent; model: m0\n"
+        " property int rowsMade: 0\n"
+        " rowDelegate: ORBColumnViewRow { defaultHeight: 20; Component.onCompleted: "
+        "view.rowsMade++ }\n"
+        " columns: [ ORBColumnViewColumn { role: 'title'; width: 100; delegate: cell } ]\n"
+        " Component { id: cell; ORBColumnViewCell { property string role: 'title' } } }",
+        modelContext(&model), 400, 200));
+    QCOMPARE(harness.rows().size(), 11);
+    QCOMPARE(cellText(harness.row(10), "title"), QStringLiteral("row 10"));
+    // Every row item made is one the view holds: none was thrown away.
+    QCOMPARE(harness.heldRows(), 11);
+    QCOMPARE(harness.view()->property("rowsMade").toInt(), harness.heldRows());
 }
 
 void tst_ColumnViewView::cellAccessorsOfRows()
