@@ -4,6 +4,10 @@
 
 #include <QtCore/QRandomGenerator>
 
+#if defined(__SANITIZE_THREAD__)
+#include <sanitizer/tsan_interface.h>
+#endif
+
 RowRunner::RowRunner(orbQuickColumnViewRow *row, int generation, int fetchDelay)
     : m_row(row)
     , m_generation(generation)
@@ -19,6 +23,13 @@ RowRunner::~RowRunner()
     m_row->taskEnded();
 }
 
+void RowRunner::handedToPool()
+{
+#if defined(__SANITIZE_THREAD__)
+    __tsan_release(this);
+#endif
+}
+
 // A negative delay spreads reads over 16 to 256 ms in steps of 16.
 int RowRunner::delayMilliseconds() const
 {
@@ -29,10 +40,14 @@ int RowRunner::delayMilliseconds() const
 
 void RowRunner::run()
 {
+#if defined(__SANITIZE_THREAD__)
+    __tsan_acquire(this);
+#endif
+    orbQuickColumnViewRow *row = m_row;
     const int delay = delayMilliseconds();
     if (delay > 0)
-        m_row->sleepForFetch(delay);
-    if (m_row->index() == m_rowIndex && m_row->readForTask(m_generation, m_rowIndex))
+        row->sleepForFetch(delay);
+    if (row->index() == m_rowIndex && row->readForTask(m_generation, m_rowIndex))
         emit finished();
-    m_row->forgetTask(this);
+    row->forgetTask(this);
 }

@@ -639,8 +639,19 @@ void orbQuickColumnView::updateContentHeight()
 
 // ---- rows -----------------------------------------------------------------
 
+// QML sets the model, the row delegate and the columns one after another, and
+// a column's delegate may come last: rows built before the view is complete
+// would be made only to be thrown away.
+void orbQuickColumnView::componentComplete()
+{
+    QQuickFlickable::componentComplete();
+    updateVisibleRows();
+}
+
 void orbQuickColumnView::updateVisibleRows()
 {
+    if (!isComponentComplete())
+        return;
     const bool noRows = !m_model || rowCount() == 0;
     if (noRows && m_visibleRows.isEmpty())
         return;

@@ -148,6 +148,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     bool childMouseEventFilter(QQuickItem *item, QEvent *event) override;
     void viewportMoved(Qt::Orientations orientations) override;
+    void componentComplete() override;
 
 private:
     static void appendColumn(QQmlListProperty<orbQuickColumnViewColumn> *list,

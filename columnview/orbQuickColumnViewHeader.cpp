@@ -1,11 +1,16 @@
 #include "orbQuickColumnViewHeader.h"
 
-#include <QtGui/QCursor>
-#include <QtGui/QGuiApplication>
+#include "orbCursorLayer.h"
 
 orbQuickColumnViewHeader::orbQuickColumnViewHeader(QQuickItem *parent)
     : QQuickRectangle(parent)
 {
+}
+
+orbQuickColumnViewHeader::~orbQuickColumnViewHeader()
+{
+    while (m_cursorOverrides > 0)
+        restoreMouseCursor();
 }
 
 void orbQuickColumnViewHeader::setResizingColumn(bool resizing)
@@ -18,10 +23,15 @@ void orbQuickColumnViewHeader::setResizingColumn(bool resizing)
 
 void orbQuickColumnViewHeader::overrideMouseCursor(Qt::CursorShape cursorShape)
 {
-    QGuiApplication::setOverrideCursor(QCursor(cursorShape));
+    orbCursorLayer::current().pushShape(cursorShape);
+    ++m_cursorOverrides;
 }
 
 void orbQuickColumnViewHeader::restoreMouseCursor()
 {
-    QGuiApplication::restoreOverrideCursor();
+    // Only what this header pushed: another item's cursor stays.
+    if (m_cursorOverrides == 0)
+        return;
+    --m_cursorOverrides;
+    orbCursorLayer::current().popShape();
 }

@@ -3,8 +3,10 @@
 #include <QtQuick/private/qquickrectangle_p.h>
 
 // The column view's header: QML draws it; it only tells the view while a
-// column edge is being dragged and sets the application's mouse cursor.
-// GUI thread only; the view that holds it deletes it.
+// column edge is being dragged and sets the application's mouse cursor (a
+// resize arrow while an edge is dragged). Overrides it leaves in place are
+// undone when it is destroyed. GUI thread only; the view that holds it
+// deletes it.
 class orbQuickColumnViewHeader : public QQuickRectangle
 {
     Q_OBJECT
@@ -13,6 +15,7 @@ class orbQuickColumnViewHeader : public QQuickRectangle
 
 public:
     explicit orbQuickColumnViewHeader(QQuickItem *parent = nullptr);
+    ~orbQuickColumnViewHeader() override;
 
     bool resizingColumn() const { return m_resizingColumn; }
     void setResizingColumn(bool resizing);
@@ -26,4 +29,5 @@ signals:
 
 private:
     bool m_resizingColumn = false;
+    int m_cursorOverrides = 0;
 };

@@ -7,10 +7,11 @@
 #include "orbQuickComponent.h"
 
 #include <QtCore/QAbstractItemModel>
-#include <QtCore/QDeadlineTimer>
 #include <QtCore/QThread>
 #include <QtCore/QThreadPool>
 #include <QtQml/QQmlEngine>
+
+#include <chrono>
 
 const char *orbQuickColumnViewRow::NoDelegate::what() const noexcept
 {
@@ -35,9 +36,9 @@ orbQuickColumnViewRow::~orbQuickColumnViewRow()
     if (m_threadPool) {
         cancelCurrentTask();
         {
-            QMutexLocker locker(&m_mutex);
+            std::unique_lock<std::mutex> locker(m_mutex);
             m_closing = true;
-            m_wake.wakeAll();
+            m_wake.notify_all();
         }
         while (m_runningTasks.load() > 0)
             QThread::msleep(1);
@@ -77,7 +78,7 @@ void orbQuickColumnViewRow::setModel(QAbstractItemModel *model)
         return;
     deleteCells();
     {
-        QMutexLocker locker(&m_mutex);
+        std::unique_lock<std::mutex> locker(m_mutex);
         m_model = model;
     }
     m_modelIndex = model ? model->index(index(), 0) : QModelIndex();
@@ -178,7 +179,7 @@ void orbQuickColumnViewRow::fetch()
     if (!m_threadPool) {
         const QMap<int, QVariant> data = m_model->itemData(m_modelIndex);
         {
-            QMutexLocker locker(&m_mutex);
+            std::unique_lock<std::mutex> locker(m_mutex);
             m_pending.append({1, data, index()});
         }
         onNewData();
@@ -190,42 +191,49 @@ void orbQuickColumnViewRow::fetch()
 
 void orbQuickColumnViewRow::cancelCurrentTask()
 {
-    QMutexLocker locker(&m_mutex);
+    std::unique_lock<std::mutex> locker(m_mutex);
     RowRunner *task = m_currentTask;
     if (!task)
         return;
     disconnect(task, nullptr, this, nullptr);
-    locker.unlock();
-    // Only a task still queued is taken; it was never run, so it is ours to delete.
-    if (m_threadPool->tryTake(task))
+    // Taken while the mutex is held: a task cannot finish its destructor
+    // before it has cleared itself here under that mutex, so the pointer
+    // still names this row's task and not a new one at the same address.
+    // The pool runs and deletes tasks without its own lock held, so this
+    // order of the two locks cannot deadlock. Only a task still queued is
+    // taken; it was never run, so it is ours to delete.
+    if (m_threadPool->tryTake(task)) {
+        m_currentTask = nullptr;
+        locker.unlock();
         delete task;
-    locker.relock();
+    }
 }
 
 void orbQuickColumnViewRow::startTask()
 {
-    QMutexLocker locker(&m_mutex);
+    std::unique_lock<std::mutex> locker(m_mutex);
     ++m_runningTasks;
     ++m_generation;
     auto *task = new RowRunner(this, m_generation, m_fetchDelay);
     m_currentTask = task;
     connect(task, &RowRunner::finished, this, &orbQuickColumnViewRow::onNewData,
             Qt::QueuedConnection);
+    task->handedToPool();
     m_threadPool->start(task, 0);
 }
 
 void orbQuickColumnViewRow::sleepForFetch(int milliseconds)
 {
-    QDeadlineTimer deadline(milliseconds);
-    QMutexLocker locker(&m_mutex);
-    while (!m_closing && !deadline.hasExpired())
-        m_wake.wait(&m_mutex, deadline);
+    const auto deadline
+        = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    std::unique_lock<std::mutex> locker(m_mutex);
+    m_wake.wait_until(locker, deadline, [this] { return m_closing; });
 }
 
 // Holding the mutex keeps the model from being dropped mid-read.
 bool orbQuickColumnViewRow::readForTask(int generation, int rowIndex)
 {
-    QMutexLocker locker(&m_mutex);
+    std::unique_lock<std::mutex> locker(m_mutex);
     if (m_closing || !m_model)
         return false;
     const QMap<int, QVariant> data = m_model->itemData(m_model->index(rowIndex, 0));
@@ -235,7 +243,7 @@ bool orbQuickColumnViewRow::readForTask(int generation, int rowIndex)
 
 void orbQuickColumnViewRow::forgetTask(RowRunner *task)
 {
-    QMutexLocker locker(&m_mutex);
+    std::unique_lock<std::mutex> locker(m_mutex);
     if (m_currentTask == task)
         m_currentTask = nullptr;
 }
@@ -246,7 +254,7 @@ void orbQuickColumnViewRow::onNewData()
 {
     QList<PendingResult> pending;
     {
-        QMutexLocker locker(&m_mutex);
+        std::unique_lock<std::mutex> locker(m_mutex);
         pending.swap(m_pending);
     }
     const PendingResult *newest = nullptr;

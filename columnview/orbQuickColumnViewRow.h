@@ -4,14 +4,14 @@
 #include <QtCore/QList>
 #include <QtCore/QMap>
 #include <QtCore/QModelIndex>
-#include <QtCore/QMutex>
 #include <QtCore/QPointer>
 #include <QtCore/QVariant>
-#include <QtCore/QWaitCondition>
 #include <QtQuick/private/qquickrectangle_p.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <exception>
+#include <mutex>
 
 class QAbstractItemModel;
 class QThreadPool;
@@ -136,8 +136,9 @@ private:
     QList<orbQuickColumnViewCell *> m_cells;
     QThreadPool *m_threadPool = nullptr;
 
-    QMutex m_mutex;
-    QWaitCondition m_wake;
+    // Standard rather than Qt locks: the thread sanitizer sees these.
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
     bool m_closing = false;
     RowRunner *m_currentTask = nullptr;
     int m_generation = 0;

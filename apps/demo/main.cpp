@@ -1,4 +1,5 @@
 #include "LibraryModels.h"
+#include "TrackListModel.h"
 #include "WindowScreenshot.h"
 #include "orbHostEnvironment.h"
 
@@ -25,6 +26,8 @@ int main(int argc, char *argv[])
 
     // The host's side of the integration: collector first, engines after.
     orbHostEnvironment host(app);
+    // Outlives the engine: the view may still read it while QML is torn down.
+    TrackListModel tracks;
     QQmlApplicationEngine engine;
     host.prepare(engine);
     // The gallery shows artwork of the SVG test corpus.
@@ -32,6 +35,7 @@ int main(int argc, char *argv[])
         QStringLiteral("corpus"), QUrl::fromLocalFile(QStringLiteral(ORB_DEMO_CORPUS "/")));
     LibraryModels library;
     library.publish(*engine.rootContext());
+    tracks.publish(*engine.rootContext());
     engine.load(QUrl(QStringLiteral("qrc:/demo/Gallery.qml")));
     if (engine.rootObjects().isEmpty())
         return 1;

@@ -9,7 +9,7 @@ CountingModel::CountingModel(int rows, QObject *parent)
 
 int CountingModel::rowCount(const QModelIndex &parent) const
 {
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     return parent.isValid() ? 0 : m_titles.size();
 }
 
@@ -21,7 +21,7 @@ QVariant CountingModel::data(const QModelIndex &index, int role) const
 QMap<int, QVariant> CountingModel::itemData(const QModelIndex &index) const
 {
     ++m_calls;
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     m_threads.insert(QThread::currentThread());
     const int row = index.row();
     if (row < 0 || row >= m_titles.size())
@@ -39,7 +39,7 @@ QHash<int, QByteArray> CountingModel::roleNames() const
 void CountingModel::setTitle(int row, const QString &title)
 {
     {
-        QMutexLocker locker(&m_mutex);
+        std::lock_guard<std::mutex> locker(m_mutex);
         m_titles[row] = title;
     }
     emit dataChanged(index(row), index(row));
@@ -49,7 +49,7 @@ void CountingModel::insertAt(int row, int count)
 {
     beginInsertRows({}, row, row + count - 1);
     {
-        QMutexLocker locker(&m_mutex);
+        std::lock_guard<std::mutex> locker(m_mutex);
         for (int i = 0; i < count; ++i)
             m_titles.insert(row + i, QStringLiteral("new %1").arg(row + i));
     }
@@ -60,17 +60,33 @@ void CountingModel::removeAt(int row, int count)
 {
     beginRemoveRows({}, row, row + count - 1);
     {
-        QMutexLocker locker(&m_mutex);
+        std::lock_guard<std::mutex> locker(m_mutex);
         m_titles.erase(m_titles.begin() + row, m_titles.begin() + row + count);
     }
     endRemoveRows();
+}
+
+bool CountingModel::moveAt(int row, int count, int destination)
+{
+    if (!beginMoveRows({}, row, row + count - 1, {}, destination))
+        return false;
+    {
+        std::lock_guard<std::mutex> locker(m_mutex);
+        const QStringList moved = m_titles.mid(row, count);
+        m_titles.erase(m_titles.begin() + row, m_titles.begin() + row + count);
+        const int at = destination > row ? destination - count : destination;
+        for (int i = 0; i < count; ++i)
+            m_titles.insert(at + i, moved[i]);
+    }
+    endMoveRows();
+    return true;
 }
 
 void CountingModel::reset(int rows)
 {
     beginResetModel();
     {
-        QMutexLocker locker(&m_mutex);
+        std::lock_guard<std::mutex> locker(m_mutex);
         m_titles.clear();
         for (int i = 0; i < rows; ++i)
             m_titles.append(QStringLiteral("reset %1").arg(i));
@@ -80,7 +96,7 @@ void CountingModel::reset(int rows)
 
 bool CountingModel::readOnThreadOtherThan(QThread *thread) const
 {
-    QMutexLocker locker(&m_mutex);
+    std::lock_guard<std::mutex> locker(m_mutex);
     for (QThread *reader : qAsConst(m_threads)) {
         if (reader != thread)
             return true;

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QtCore/QAbstractListModel>
-#include <QtCore/QMutex>
 #include <QtCore/QSet>
 #include <QtCore/QStringList>
 #include <QtCore/QThread>
 
 #include <atomic>
+#include <mutex>
 
 // A list model whose rows may be read from any thread: it counts itemData()
 // calls and remembers the threads that made them. Its roles are "title"
@@ -29,13 +29,16 @@ public:
     void setTitle(int row, const QString &title);
     void insertAt(int row, int count);
     void removeAt(int row, int count);
+    // Moves count rows from row to before destination (indexes before the move).
+    bool moveAt(int row, int count, int destination);
     void reset(int rows);
 
     int itemDataCalls() const { return m_calls.load(); }
     bool readOnThreadOtherThan(QThread *thread) const;
 
 private:
-    mutable QMutex m_mutex;
+    // Standard rather than Qt locks: the thread sanitizer sees these.
+    mutable std::mutex m_mutex;
     QStringList m_titles;
     mutable std::atomic<int> m_calls{0};
     mutable QSet<QThread *> m_threads;

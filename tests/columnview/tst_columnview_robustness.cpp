@@ -33,6 +33,7 @@ private slots:
     void modelDeletedWhileViewLives();
     void viewDeletedWithReadsQueued();
     void badCellDelegatesLeaveRowsOut();
+    void columnWithoutDelegateLeavesRowsOutSilently();
     void foreignAndDeletedSelectionModels();
     void failingRowDelegatesShowNoRows_data();
     void failingRowDelegatesShowNoRows();
@@ -216,6 +217,20 @@ void tst_ColumnViewRobustness::badCellDelegatesLeaveRowsOut()
     column->setProperty("delegate", QVariant::fromValue<QObject *>(&good));
     harness.settle();
     QCOMPARE(harness.rows().size(), 11);
+}
+
+void tst_ColumnViewRobustness::columnWithoutDelegateLeavesRowsOutSilently()
+{
+    CountingModel model(50);
+    ColumnViewHarness harness(*m_host);
+    orbtest::MessageCapture capture;
+    QVERIFY(harness.show(viewQml({}, {}, "null"), modelContext(&model)));
+    QVERIFY(harness.rows().isEmpty());
+    QCOMPARE(harness.heldRows(), 0);
+    harness.view()->setProperty("contentY", 200.0);
+    harness.settle();
+    QCOMPARE(harness.heldRows(), 0);
+    QVERIFY2(capture.messages().isEmpty(), qPrintable(capture.messages().join('\n')));
 }
 
 void tst_ColumnViewRobustness::foreignAndDeletedSelectionModels()

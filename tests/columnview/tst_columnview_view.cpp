@@ -27,6 +27,7 @@ private slots:
     void cleanupTestCase();
 
     void rowsOnScreenAndSyncData();
+    void rowsAreBuiltOnceTheViewIsComplete();
     void cellAccessorsOfRows();
     void hiddenAndOffViewportCellsHoldNoData();
     void tallCurrentRowGeometry();
@@ -37,6 +38,7 @@ private slots:
     void insertColumnRebuildsCells();
     void twoColumnDataChangedOnlyWarns();
     void modelNotificationsKeepRowsCurrent();
+    void movedRowsShowTheirNewData();
     void clickPressMoveAndDoubleClick();
     void pressesOnChildrenAreFiltered();
     void rowAtContentYAndAtMousePosition();
@@ -133,6 +135,26 @@ void tst_ColumnViewView::rowsOnScreenAndSyncData()
     QCOMPARE(cellText(row25, "title"), QStringLiteral("row 25"));
     QVERIFY(!model.readOnThreadOtherThan(QThread::currentThread()));
     QVERIFY(harness.heldRows() <= 12);
+}
+
+void tst_ColumnViewView::rowsAreBuiltOnceTheViewIsComplete()
+{
+    CountingModel model(100);
+    ColumnViewHarness harness(*m_host);
+    // The columns' delegate is declared after them, as QML authors often do.
+    QVERIFY(harness.show(
+        "ORBColumnView { id: view; objectName: 'view'; anchors.fill: parent; model: m0\n"
+        " property int rowsMade: 0\n"
+        " rowDelegate: ORBColumnViewRow { defaultHeight: 20; Component.onCompleted: "
+        "view.rowsMade++ }\n"
+        " columns: [ ORBColumnViewColumn { role: 'title'; width: 100; delegate: cell } ]\n"
+        " Component { id: cell; ORBColumnViewCell { property string role: 'title' } } }",
+        modelContext(&model), 400, 200));
+    QCOMPARE(harness.rows().size(), 11);
+    QCOMPARE(cellText(harness.row(10), "title"), QStringLiteral("row 10"));
+    // Every row item made is one the view holds: none was thrown away.
+    QCOMPARE(harness.heldRows(), 11);
+    QCOMPARE(harness.view()->property("rowsMade").toInt(), harness.heldRows());
 }
 
 void tst_ColumnViewView::cellAccessorsOfRows()
@@ -378,6 +400,36 @@ void tst_ColumnViewView::modelNotificationsKeepRowsCurrent()
     QCOMPARE(cellText(harness.row(1), "title"), QStringLiteral("edited"));
     QCOMPARE(harness.view()->property("rowCount").toInt(), 29);
     QCOMPARE(harness.view()->property("contentHeight").toReal(), 29 * 20.0);
+}
+
+void tst_ColumnViewView::movedRowsShowTheirNewData()
+{
+    CountingModel model(30);
+    ColumnViewHarness harness(*m_host);
+    QVERIFY(harness.show(viewQml(), modelContext(&model)));
+    const auto rowsMatchModel = [&] {
+        const QList<QQuickItem *> rows = harness.rows();
+        if (rows.size() != 11)
+            return false;
+        for (QQuickItem *row : rows) {
+            const QModelIndex index = model.index(row->property("index").toInt());
+            if (cellText(row, "title") != model.data(index, CountingModel::TitleRole).toString())
+                return false;
+        }
+        return true;
+    };
+    // Down and up on screen, in from below the screen, out to below it.
+    const int moves[][3] = {{2, 2, 8}, {9, 1, 0}, {25, 3, 1}, {1, 2, 28}};
+    for (const auto &move : moves) {
+        QVERIFY(model.moveAt(move[0], move[1], move[2]));
+        harness.settle();
+        QVERIFY2(rowsMatchModel(),
+                 qPrintable(QStringLiteral("after moving %1 rows from %2 to %3")
+                                .arg(move[1])
+                                .arg(move[0])
+                                .arg(move[2])));
+    }
+    QCOMPARE(cellText(harness.row(0), "title"), QStringLiteral("row 9"));
 }
 
 void tst_ColumnViewView::clickPressMoveAndDoubleClick()

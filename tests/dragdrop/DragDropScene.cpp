@@ -32,12 +32,13 @@ function describe(data) {
 } // namespace
 
 DragDropScene::DragDropScene(orbHostEnvironment &host, const QByteArray &items, int width,
-                             int height)
+                             int height, const QByteArray &extraImports)
     : m_engine(std::make_unique<QQmlEngine>())
 {
     host.prepare(*m_engine);
     m_window.reset(createWindow(*m_engine, width, height,
-                                "x: 0; y: 0; flags: Qt.FramelessWindowHint\n" + Helpers + items));
+                                "x: 0; y: 0; flags: Qt.FramelessWindowHint\n" + Helpers + items,
+                                extraImports));
     m_watchdog.setInterval(100);
     QObject::connect(&m_watchdog, &QTimer::timeout, [this] { endOverlongDrags(); });
     m_watchdog.start();

@@ -24,7 +24,7 @@ class DragDropScene
 {
 public:
     DragDropScene(orbHostEnvironment &host, const QByteArray &items, int width = 400,
-                  int height = 300);
+                  int height = 300, const QByteArray &extraImports = {});
     ~DragDropScene();
 
     QQuickWindow *window() const;

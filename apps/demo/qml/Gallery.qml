@@ -5,7 +5,7 @@ import orbQuick 1.0
 Window {
     id: gallery
     width: 1240
-    height: 1010
+    height: 1250
     visible: true
     color: "#202329"
     title: "orbQuick gallery"
@@ -158,6 +158,7 @@ Window {
         }
     }
 
+    ColumnViewPanel { x: 32; y: 520; width: parent.width - 64; height: 216 }
     KnobPanel { anchors.left: parent.left; anchors.bottom: djPanel.top; anchors.margins: 32 }
     DragDropPanel { anchors.right: parent.right; anchors.bottom: djPanel.top; anchors.margins: 32 }
     TreeViewPanel {
