@@ -15,8 +15,7 @@ bool writeAtlasPng(const QImage &image, QIODevice &device);
 // the file is anything else, truncated or corrupt. *headerSize is the size its
 // header gives (invalid when there is no PNG header). The chunk checksums are
 // checked; zlib's second checksum over the same bytes is not, which halves the
-// cost of checking an uncompressed atlas. Atlases as writeAtlasPng() makes them
-// are decoded directly; other PNGs go through libpng.
+// cost of checking an uncompressed atlas.
 QImage readAtlasPng(QIODevice &device, const QSize &expected, QSize *headerSize);
 
 } // namespace orbsvgcache
