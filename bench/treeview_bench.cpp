@@ -1,6 +1,7 @@
-// ORBTreeView against the Qt Quick Controls 1 TreeView over the same
+// ORBTreeView against the Qt Quick Controls 1 TreeView over equal
 // QStandardItemModels, in windows of the same size and with the same look (a
-// row rectangle holding an indented text):
+// row rectangle holding an indented text), both open side by side and
+// measured in turns, so that the load of a shared machine falls on both:
 //   - expand all (every row with children, top-down) and collapse all
 //     (deepest first), each through the views' public functions and up to
 //     the next frame on screen; the median of five rounds;
@@ -15,7 +16,9 @@
 #include "orbHostEnvironment.h"
 
 #include <QtCore/QElapsedTimer>
+#include <QtCore/QMetaMethod>
 #include <QtCore/QRandomGenerator>
+#include <QtCore/QStringList>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QStandardItemModel>
 #include <QtGui/QSurfaceFormat>
@@ -173,7 +176,7 @@ class Scene
 {
 public:
     // The views start without models, so that what the window alone costs can be read first.
-    Scene(QQmlEngine &engine, size_t models, const QByteArray &items)
+    Scene(QQmlEngine &engine, size_t models, const QByteArray &items, int x = 0)
     {
         m_context = std::make_unique<QQmlContext>(engine.rootContext());
         for (size_t m = 0; m < models; ++m)
@@ -182,8 +185,9 @@ public:
         QQmlComponent component(&engine);
         component.setData("import QtQuick 2.15\nimport QtQuick.Window 2.15\n"
                           "import QtQuick.Controls 1.4\nimport QtQuick.Controls.Styles 1.4\n"
-                          "import orbQuick 1.0\nWindow { color: 'white'; visible: true; width: "
-                              + QByteArray::number(WindowWidth) + "; height: "
+                          "import orbQuick 1.0\nWindow { color: 'white'; visible: true; x: "
+                              + QByteArray::number(x)
+                              + "; width: " + QByteArray::number(WindowWidth) + "; height: "
                               + QByteArray::number(WindowHeight) + "\n" + items + "\n}\n",
                           QUrl());
         m_object.reset(component.create(m_context.get()));
@@ -261,11 +265,26 @@ public:
     virtual int rowsPerFrame() const = 0;
 };
 
+// A method of a view's class looked up once, so that the loops below time
+// the views and not the lookup of a name per call.
+QMetaMethod methodOf(const QObject *object, const char *signature)
+{
+    const QMetaObject *meta = object->metaObject();
+    const int index = meta->indexOfMethod(QMetaObject::normalizedSignature(signature));
+    if (index < 0)
+        std::fprintf(stderr, "%s has no method %s\n", meta->className(), signature);
+    return meta->method(index);
+}
+
 class Ours : public Side
 {
 public:
     explicit Ours(QQuickItem *view)
         : m_view(view)
+        , m_rowCount(view->metaObject()->property(view->metaObject()->indexOfProperty("rowCount")))
+        , m_numChildren(methodOf(view, "numChildren(int)"))
+        , m_open(methodOf(view, "openItemAt(int)"))
+        , m_close(methodOf(view, "closeItemAt(int)"))
     {
     }
 
@@ -274,7 +293,7 @@ public:
         // Opening a row puts its children right after it, so a forward walk is top-down.
         for (int row = 0; row < rowCount(); ++row) {
             if (numChildren(row) > 0)
-                call("openItemAt", row);
+                call(m_open, row);
         }
     }
 
@@ -283,7 +302,7 @@ public:
         // Backwards, every row closes after the rows below it.
         for (int row = rowCount() - 1; row >= 0; --row) {
             if (numChildren(row) > 0)
-                call("closeItemAt", row);
+                call(m_close, row);
         }
     }
 
@@ -291,20 +310,24 @@ public:
     int rowsPerFrame() const override { return ScrollRows; }
 
 private:
-    int rowCount() const { return m_view->property("rowCount").toInt(); }
+    int rowCount() const { return m_rowCount.read(m_view).toInt(); }
     int numChildren(int row) const
     {
         int count = 0;
-        QMetaObject::invokeMethod(m_view, "numChildren", Q_RETURN_ARG(int, count), Q_ARG(int, row));
+        m_numChildren.invoke(m_view, Q_RETURN_ARG(int, count), Q_ARG(int, row));
         return count;
     }
-    void call(const char *method, int row) const
+    void call(const QMetaMethod &method, int row) const
     {
         bool done = false;
-        QMetaObject::invokeMethod(m_view, method, Q_RETURN_ARG(bool, done), Q_ARG(int, row));
+        method.invoke(m_view, Q_RETURN_ARG(bool, done), Q_ARG(int, row));
     }
 
     QQuickItem *m_view;
+    QMetaProperty m_rowCount;
+    QMetaMethod m_numChildren;
+    QMetaMethod m_open;
+    QMetaMethod m_close;
 };
 
 class Controls : public Side
@@ -320,17 +343,19 @@ public:
     void expandAll() override
     {
         for (size_t v = 0; v < m_views.size(); ++v) {
+            const QMetaMethod expand = methodOf(m_views[v], "expand(QVariant)");
             for (const QModelIndex &index : parents(v))
-                call(m_views[v], "expand", index);
+                call(m_views[v], expand, index);
         }
     }
 
     void collapseAll() override
     {
         for (size_t v = 0; v < m_views.size(); ++v) {
+            const QMetaMethod collapse = methodOf(m_views[v], "collapse(QVariant)");
             const std::vector<QModelIndex> all = parents(v);
             for (auto it = all.rbegin(); it != all.rend(); ++it)
-                call(m_views[v], "collapse", *it);
+                call(m_views[v], collapse, *it);
         }
     }
 
@@ -351,9 +376,9 @@ private:
         withChildren(*m_models[v], {}, all);
         return all;
     }
-    static void call(QQuickItem *view, const char *method, const QModelIndex &index)
+    static void call(QQuickItem *view, const QMetaMethod &method, const QModelIndex &index)
     {
-        QMetaObject::invokeMethod(view, method, Q_ARG(QVariant, QVariant::fromValue(index)));
+        method.invoke(view, Q_ARG(QVariant, QVariant::fromValue(index)));
     }
 
     std::vector<QQuickItem *> m_views;
@@ -396,43 +421,82 @@ double timed(Scene &scene, const std::function<void()> &fn)
     return scene.nextFrame() - start;
 }
 
-Timings measure(Scene &scene, Side &side)
+// One side of a comparison: its window, what it does, what it measured.
+struct Contender
 {
-    Timings t;
-    t.expandMs = timed(scene, [&] { side.expandAll(); });
-    const std::vector<QQuickItem *> flickables = side.flickables();
-    for (QQuickItem *f : flickables)
-        f->setProperty("contentY", topOf(f));
-    const double step = side.rowsPerFrame() * RowHeight;
-    const auto scroll = scene.frameIntervals(ScrollFrames, [&](int) {
-        for (QQuickItem *f : flickables) {
-            const double y = f->property("contentY").toDouble() + step;
-            f->setProperty("contentY", y > lastTop(f) ? topOf(f) : y);
-        }
-    });
-    t.scrollP50 = percentile(scroll, 0.5);
-    t.scrollP95 = percentile(scroll, 0.95);
-    QRandomGenerator random(20240610);
-    const auto jumps = scene.frameIntervals(Jumps, [&](int) {
-        for (QQuickItem *f : flickables) {
-            const int rows = int((lastTop(f) - topOf(f)) / RowHeight);
-            f->setProperty("contentY", topOf(f) + random.bounded(rows + 1) * RowHeight);
-        }
-    });
-    t.jumpP95 = percentile(jumps, 0.95);
-    for (QQuickItem *f : flickables)
-        f->setProperty("contentY", topOf(f));
-    t.collapseMs = timed(scene, [&] { side.collapseAll(); });
-    // One pass of each is tens of milliseconds: take the median of a few.
-    std::vector<double> expands{t.expandMs};
-    std::vector<double> collapses{t.collapseMs};
-    for (int round = 1; round < ExpandRounds; ++round) {
-        expands.push_back(timed(scene, [&] { side.expandAll(); }));
-        collapses.push_back(timed(scene, [&] { side.collapseAll(); }));
+    Scene *scene = nullptr;
+    std::unique_ptr<Side> side;
+    std::vector<double> expands;
+    std::vector<double> collapses;
+    std::vector<double> scroll;
+    std::vector<double> jumps;
+    QRandomGenerator random{20240610};
+
+    void toTop() const
+    {
+        for (QQuickItem *f : side->flickables())
+            f->setProperty("contentY", topOf(f));
     }
-    t.expandMs = percentile(expands, 0.5);
-    t.collapseMs = percentile(collapses, 0.5);
-    return t;
+    void scrollFrames(int frames)
+    {
+        const double step = side->rowsPerFrame() * RowHeight;
+        const auto intervals = scene->frameIntervals(frames, [&](int) {
+            for (QQuickItem *f : side->flickables()) {
+                const double y = f->property("contentY").toDouble() + step;
+                f->setProperty("contentY", y > lastTop(f) ? topOf(f) : y);
+            }
+        });
+        scroll.insert(scroll.end(), intervals.begin(), intervals.end());
+    }
+    void jumpFrames(int frames)
+    {
+        const auto intervals = scene->frameIntervals(frames, [&](int) {
+            for (QQuickItem *f : side->flickables()) {
+                const int rows = int((lastTop(f) - topOf(f)) / RowHeight);
+                f->setProperty("contentY", topOf(f) + random.bounded(rows + 1) * RowHeight);
+            }
+        });
+        jumps.insert(jumps.end(), intervals.begin(), intervals.end());
+    }
+    Timings timings() const
+    {
+        return {percentile(expands, 0.5), percentile(collapses, 0.5), percentile(scroll, 0.5),
+                percentile(scroll, 0.95), percentile(jumps, 0.95)};
+    }
+};
+
+// Frames each side renders in one turn: short turns, so that both sides meet
+// the same spells of load.
+constexpr int FramesPerTurn = 20;
+
+// The machine is shared and its load drifts: both sides take turns at every
+// measure, the one going first alternating, so that a busy spell falls on both.
+void inTurns(Contender (&sides)[2], int turns, const std::function<void(Contender &)> &step)
+{
+    for (int turn = 0; turn < turns; ++turn) {
+        step(sides[turn % 2]);
+        step(sides[1 - turn % 2]);
+    }
+}
+
+void measure(Contender (&sides)[2])
+{
+    inTurns(sides, 1, [](Contender &c) {
+        c.expands.push_back(timed(*c.scene, [&] { c.side->expandAll(); }));
+        c.toTop();
+    });
+    inTurns(sides, ScrollFrames / FramesPerTurn,
+            [](Contender &c) { c.scrollFrames(FramesPerTurn); });
+    inTurns(sides, Jumps / FramesPerTurn, [](Contender &c) { c.jumpFrames(FramesPerTurn); });
+    inTurns(sides, 1, [](Contender &c) {
+        c.toTop();
+        c.collapses.push_back(timed(*c.scene, [&] { c.side->collapseAll(); }));
+    });
+    // One pass of each is tens of milliseconds: take the median of a few.
+    inTurns(sides, ExpandRounds - 1, [](Contender &c) {
+        c.expands.push_back(timed(*c.scene, [&] { c.side->expandAll(); }));
+        c.collapses.push_back(timed(*c.scene, [&] { c.side->collapseAll(); }));
+    });
 }
 
 std::unique_ptr<Side> sideFor(bool ours, const Scene &scene,
@@ -451,17 +515,37 @@ QByteArray sceneFor(bool ours, size_t models)
     return ours ? ourScene(int(models)) : controlsScene(int(models));
 }
 
-void compare(QQmlEngine &engine, const char *variant,
-             const std::vector<QStandardItemModel *> &models)
+using Models = std::vector<std::unique_ptr<QStandardItemModel>>;
+
+std::vector<QStandardItemModel *> pointers(const Models &models)
 {
-    Timings results[2];
-    for (const bool ours : {true, false}) {
-        Scene scene(engine, models.size(), sceneFor(ours, models.size()));
-        if (!scene.isValid())
-            return;
-        scene.setModels(models);
-        results[ours ? 0 : 1] = measure(scene, *sideFor(ours, scene, models));
-    }
+    std::vector<QStandardItemModel *> raw;
+    for (const auto &model : models)
+        raw.push_back(model.get());
+    return raw;
+}
+
+// Each side gets its own copy of the trees, so that neither works on a model
+// carrying the other's persistent indexes.
+void compare(QQmlEngine &engine, const char *variant, const std::function<Models()> &trees)
+{
+    const Models ourModels = trees();
+    const Models theirModels = trees();
+    const std::vector<QStandardItemModel *> models = pointers(ourModels);
+    // Both windows open side by side.
+    Scene ourScene(engine, models.size(), sceneFor(true, models.size()));
+    Scene theirScene(engine, models.size(), sceneFor(false, models.size()), WindowWidth + 20);
+    if (!ourScene.isValid() || !theirScene.isValid())
+        return;
+    ourScene.setModels(models);
+    theirScene.setModels(pointers(theirModels));
+    Contender sides[2];
+    sides[0].scene = &ourScene;
+    sides[0].side = sideFor(true, ourScene, models);
+    sides[1].scene = &theirScene;
+    sides[1].side = sideFor(false, theirScene, pointers(theirModels));
+    measure(sides);
+    const Timings results[2] = {sides[0].timings(), sides[1].timings()};
     int nodes = 0;
     for (const QStandardItemModel *model : models)
         nodes += countNodes(*model);
@@ -540,6 +624,12 @@ int main(int argc, char *argv[])
     QElapsedTimer total;
     total.start();
 
+    // Arguments pick parts of the run (wide, deep, multi, memory); none runs all.
+    const QStringList picked = app.arguments().mid(1);
+    const auto runs = [&](const char *part) {
+        return picked.isEmpty() || picked.contains(QLatin1String(part));
+    };
+
     {
         // Types compiled and caches filled once, outside every measure.
         const auto small = wideTree(2, 3, 3);
@@ -547,18 +637,33 @@ int main(int argc, char *argv[])
             bytesPerNode(engine, ours, *small);
     }
 
-    const auto wide = wideTree(10, 100, 100);
-    compare(engine, "wide", {wide.get()});
-    const auto deep = deepTree(5, 200, 100);
-    compare(engine, "deep", {deep.get()});
-    std::vector<std::unique_ptr<QStandardItemModel>> multi;
-    for (int m = 0; m < 3; ++m)
-        multi.push_back(wideTree(10, 50, 59));
-    compare(engine, "multi", {multi[0].get(), multi[1].get(), multi[2].get()});
-
-    // 10 × 100 × k and 5 chains of 200 with k leaves per chain node.
-    memory(engine, "wide", [](int thousands) { return wideTree(10, 100, thousands); });
-    memory(engine, "deep", [](int thousands) { return deepTree(5, 200, thousands); });
+    if (runs("wide")) {
+        compare(engine, "wide", [] {
+            Models models;
+            models.push_back(wideTree(10, 100, 100));
+            return models;
+        });
+    }
+    if (runs("deep")) {
+        compare(engine, "deep", [] {
+            Models models;
+            models.push_back(deepTree(5, 200, 100));
+            return models;
+        });
+    }
+    if (runs("multi")) {
+        compare(engine, "multi", [] {
+            Models models;
+            for (int m = 0; m < 3; ++m)
+                models.push_back(wideTree(10, 50, 59));
+            return models;
+        });
+    }
+    if (runs("memory")) {
+        // 10 × 100 × k and 5 chains of 200 with k leaves per chain node.
+        memory(engine, "wide", [](int thousands) { return wideTree(10, 100, thousands); });
+        memory(engine, "deep", [](int thousands) { return deepTree(5, 200, thousands); });
+    }
     std::printf("tree benchmark took %.0f s\n", total.elapsed() / 1000.0);
     return 0;
 }

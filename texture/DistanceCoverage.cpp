@@ -1,9 +1,12 @@
 #include "DistanceCoverage.h"
 
+#include <utility>
+
 namespace orbsdf {
 
-CoverageView::CoverageView(const QImage &coverage, const QRect &ink)
+CoverageView::CoverageView(const QImage &coverage, const QRect &ink, EdgeBlocks edges)
     : m_image(coverage)
+    , m_edges(std::move(edges))
 {
     switch (m_image.format()) {
     case QImage::Format_Alpha8:

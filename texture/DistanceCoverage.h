@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DistanceField.h"
+#include "EdgeBlocks.h"
 
 #include <QtCore/QRect>
 #include <QtCore/QtGlobal>
@@ -17,8 +18,10 @@ class CoverageView
 {
 public:
     // ink, when given, is where inside pixels may be: every pixel outside it
-    // is outside, so the transform need not read there.
-    explicit CoverageView(const QImage &coverage, const QRect &ink = QRect());
+    // is outside, so the transform need not read there. edges, when given,
+    // tells which blocks may mix kinds: of the others one pixel is read.
+    explicit CoverageView(const QImage &coverage, const QRect &ink = QRect(),
+                          EdgeBlocks edges = EdgeBlocks());
 
     int width() const { return m_width; }
     int height() const { return m_height; }
@@ -29,6 +32,7 @@ public:
     const uchar *row(int y) const { return m_bits + qsizetype(y) * m_bytesPerLine; }
     bool inside(int x, int y) const { return row(y)[x * m_pixelBytes + m_alphaOffset] > 127; }
     const QRect &ink() const { return m_ink; }
+    const EdgeBlocks &edges() const { return m_edges; }
 
 private:
     QImage m_image; // keeps a converted copy alive
@@ -39,6 +43,7 @@ private:
     int m_pixelBytes = 4;
     int m_alphaOffset = 0;
     QRect m_ink;
+    EdgeBlocks m_edges;
 };
 
 // The byte of a sample at distance d (1 .. 127) from the nearest pixel of the
@@ -61,5 +66,9 @@ void computeDistanceField(const CoverageView &coverage, int n, FieldTarget targe
 void searchDistanceField(const CoverageView &coverage, int n, FieldTarget target, int count);
 // The exact separable transform at full reach.
 void transformDistanceField(const CoverageView &coverage, int n, FieldTarget target);
+// At most how many 16-bit lanes the transform's vectors may have (8, 16 or
+// 32; it uses the widest the processor has, up to 32 by default), so that
+// every path can be compared. Returns the previous limit.
+int limitVectorLanes(int lanes);
 
 } // namespace orbsdf

@@ -3,6 +3,8 @@
 #include <QtGui/QPainter>
 #include <QtGui/QTransform>
 
+#include <utility>
+
 namespace orbsdf {
 
 namespace {
@@ -13,9 +15,11 @@ constexpr int Margin = 128; // one more than the reach, so the raster edge never
 // of the ARGB32 memory to clear, fill and sweep, same pixels covered.
 constexpr QImage::Format CoverageFormat = QImage::Format_Alpha8;
 
-// The coverage raster of path, and in ink the pixels it may cover: the
-// mapped bounds, widened to cover any rounding of the fill's edges.
-QImage rasterize(const QPainterPath &path, const QSizeF &renderSize, QRect *ink)
+// The coverage raster of path, and in ink the pixels it may cover (the
+// mapped bounds, widened to cover any rounding of the fill's edges) and in
+// edges the blocks it may leave mixed, when asked for.
+QImage rasterize(const QPainterPath &path, const QSizeF &renderSize, QRect *ink,
+                 EdgeBlocks *edges = nullptr)
 {
     QImage raster(renderSize.toSize(), CoverageFormat);
     *ink = QRect();
@@ -48,6 +52,8 @@ QImage rasterize(const QPainterPath &path, const QSizeF &renderSize, QRect *ink)
     painter.fillPath(path, QBrush(Qt::black, Qt::SolidPattern));
     painter.end();
     *ink = m.mapRect(r).toAlignedRect().adjusted(-2, -2, 2, 2);
+    if (edges)
+        *edges = EdgeBlocks(path, m, raster.size());
     return raster;
 }
 
@@ -67,8 +73,10 @@ QImage generateDistanceField(const QPainterPath &path, const QSizeF &renderSize,
         return QImage();
     QImage field(fieldSize >> 2, fieldSize, QImage::Format_ARGB32);
     QRect ink;
-    const QImage raster = rasterize(path, renderSize, &ink);
-    computeDistanceField(CoverageView(raster, ink), fieldSize, {field.bits(), 1}, searchLevel);
+    EdgeBlocks edges;
+    const QImage raster = rasterize(path, renderSize, &ink, &edges);
+    computeDistanceField(CoverageView(raster, ink, std::move(edges)), fieldSize, {field.bits(), 1},
+                         searchLevel);
     return field;
 }
 

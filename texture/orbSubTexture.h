@@ -5,6 +5,8 @@
 
 #include <QtQuick/QSGTexture>
 
+class QOpenGLContext;
+
 // The scene graph's view of one image packed in an atlas: binds the atlas's
 // texture and reports the image's rectangle as the sub-rectangle. Created and
 // used on the render thread; keeps its atlas alive.
@@ -29,6 +31,8 @@ public:
     const QRect &rect() const { return m_rect; }
 
 private:
+    static void warnForeignContextOnce();
+    static unsigned int transparentTexture(QOpenGLContext *context);
     orb::ref_ptr<orbTextureAtlas> m_atlas;
     QRect m_rect;
 };

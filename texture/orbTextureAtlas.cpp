@@ -54,6 +54,7 @@ bool orbTextureAtlas::createTexture(const QImage &initial)
     QOpenGLFunctions *gl = currentFunctions();
     if (!gl)
         return false;
+    m_context = QOpenGLContext::currentContext();
     gl->glGetError();
     gl->glGenTextures(1, &m_textureId);
     gl->glBindTexture(GL_TEXTURE_2D, m_textureId);
@@ -74,6 +75,13 @@ orbTextureAtlas::~orbTextureAtlas()
 {
     if (QOpenGLFunctions *gl = currentFunctions(); gl && m_textureId)
         gl->glDeleteTextures(1, &m_textureId);
+}
+
+bool orbTextureAtlas::isUsableIn(QOpenGLContext *context) const
+{
+    if (!context || !m_context)
+        return false;
+    return context == m_context || QOpenGLContext::areSharing(context, m_context);
 }
 
 bool orbTextureAtlas::canFit(const QSize &imageSize) const

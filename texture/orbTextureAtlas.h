@@ -3,10 +3,12 @@
 #include "refcounted.h"
 
 #include <QtCore/QObject>
+#include <QtCore/QPointer>
 #include <QtCore/QRect>
 #include <QtCore/QSize>
 #include <QtGui/QImage>
 
+class QOpenGLContext;
 class orbSubTexture;
 
 // One OpenGL texture into which images are packed row by row, with a CPU copy
@@ -44,6 +46,10 @@ public:
     Storage storage() const { return m_storage; }
     unsigned int textureId() const { return m_textureId; }
     const QImage &image() const { return m_image; }
+    // Whether the texture can be bound in context: the one it was made in or
+    // one sharing its objects (windows share only with
+    // Qt::AA_ShareOpenGLContexts set before the application is made).
+    bool isUsableIn(QOpenGLContext *context) const;
 
 private:
     // The atlas of atlasFromImage(): the image is its first upload.
@@ -58,6 +64,7 @@ private:
     int m_cursorX = 0;
     int m_cursorY = 0;
     unsigned int m_textureId = 0;
+    QPointer<QOpenGLContext> m_context;
     AtlasFormat m_format;
     Storage m_storage = TextureAndImage;
     QImage m_image;

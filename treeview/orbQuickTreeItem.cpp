@@ -20,7 +20,11 @@ orbQuickTreeItem::orbQuickTreeItem(orbQuickTreeItem *parent, orbQuickTreeViewMod
     : m_parent(parent)
     , m_modelItem(modelItem)
     , m_index(index)
+    , m_level(0)
+    , m_collapsed(false)
+    , m_collapsable(true)
 {
+    static_assert(sizeof(orbQuickTreeItem) <= 72, "a node outgrew its allocation size class");
 }
 
 orbQuickTreeItem::~orbQuickTreeItem()

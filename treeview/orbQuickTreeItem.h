@@ -27,7 +27,7 @@ public:
 
     orbQuickTreeItem(orbQuickTreeItem *parent, orbQuickTreeViewModelItem *modelItem,
                      const QModelIndex &index);
-    virtual ~orbQuickTreeItem();
+    ~orbQuickTreeItem();
 
     orbQuickTreeItem(const orbQuickTreeItem &) = delete;
     orbQuickTreeItem &operator=(const orbQuickTreeItem &) = delete;
@@ -71,6 +71,7 @@ public:
     int row() const { return m_row; }
     void setRow(int row) { m_row = row; }
     int level() const { return m_level; }
+    // Levels reach 2^29 - 1, far deeper than any walk of a model would go.
     void setLevel(int level) { m_level = level; }
     double height() const { return m_height; }
     void setHeight(double height) { m_height = height; }
@@ -86,10 +87,11 @@ private:
     orbQuickTreeItem *m_parent = nullptr;
     orbQuickTreeViewModelItem *m_modelItem = nullptr;
     QPersistentModelIndex m_index;
-    bool m_collapsed = false;
-    bool m_collapsable = true;
     int m_row = -1;
-    int m_level = 0;
+    // A mirror holds one node per model row: the level shares its word with the flags.
+    int m_level : 30;
+    bool m_collapsed : 1;
+    bool m_collapsable : 1;
     double m_height = 0;
     double m_y = 0;
 };

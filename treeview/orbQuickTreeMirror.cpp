@@ -29,7 +29,7 @@ orbQuickTreeItem *orbQuickTreeMirror::node(const QModelIndex &index) const
 {
     if (!index.isValid())
         return nullptr;
-    return m_nodes.value(QPersistentModelIndex(index), nullptr);
+    return m_nodes.find(QPersistentModelIndex(index));
 }
 
 bool orbQuickTreeMirror::hidesRoot(const orbQuickTreeViewModelItem *item) const
@@ -151,20 +151,19 @@ orbQuickTreeItem *orbQuickTreeMirror::createNode(orbQuickTreeViewModelItem *item
                                                  const QModelIndex &index,
                                                  orbQuickTreeItem *parentNode, int position)
 {
+    auto node = std::make_unique<orbQuickTreeItem>(parentNode, item, index);
     // One node per index: the table could not tell two apart.
-    if (m_nodes.contains(QPersistentModelIndex(index))) {
+    const bool listed = node->index().isValid() && m_nodes.insert(node.get());
+    if (node->index().isValid() && !listed) {
         qWarning("failed to addbranch");
         return nullptr;
     }
-    auto *node = new orbQuickTreeItem(parentNode, item, index);
-    if (!parentNode->adoptChild(position < 0 ? parentNode->childCount() : position, node)) {
+    if (!parentNode->adoptChild(position < 0 ? parentNode->childCount() : position, node.get())) {
         qWarning("failed to addbranch");
-        delete node;
+        m_nodes.remove(node.get());
         return nullptr;
     }
-    m_nodes.insert(node->index(), node);
-    placeBelow(node);
-    return node;
+    return placeBelow(node.release());
 }
 
 void orbQuickTreeMirror::addChildrenOf(orbQuickTreeItem *start)
@@ -189,7 +188,7 @@ void orbQuickTreeMirror::addChildrenOf(orbQuickTreeItem *start)
     }
 }
 
-void orbQuickTreeMirror::placeBelow(orbQuickTreeItem *node)
+orbQuickTreeItem *orbQuickTreeMirror::placeBelow(orbQuickTreeItem *node)
 {
     const orbQuickTreeViewModelItem *item = node->modelItem();
     const QPersistentModelIndex &index = node->index();
@@ -198,6 +197,7 @@ void orbQuickTreeMirror::placeBelow(orbQuickTreeItem *node)
     node->setCollapsed(!hiddenRoot && !m_expanded.contains(index));
     node->setLevel(childLevel(node->parent(), item, index));
     node->setHeight(node->level() > 0 ? m_settings.itemHeight : m_settings.rootItemHeight);
+    return node;
 }
 
 int orbQuickTreeMirror::childLevel(const orbQuickTreeItem *parentNode,
@@ -229,24 +229,9 @@ void orbQuickTreeMirror::removeSubtree(orbQuickTreeItem *node)
 
 void orbQuickTreeMirror::forget(const std::vector<orbQuickTreeItem *> &nodes)
 {
-    QSet<orbQuickTreeItem *> stale;
-    for (orbQuickTreeItem *node : nodes) {
-        const QPersistentModelIndex &index = node->index();
-        if (index.isValid() && m_nodes.value(index) == node)
-            m_nodes.remove(index);
-        else
-            stale.insert(node);
-    }
-    // Indexes the model invalidated (a destroyed model, a removal we were not
-    // told about) no longer find their entries: sweep for them once.
-    if (stale.isEmpty())
-        return;
-    for (auto it = m_nodes.begin(); it != m_nodes.end();) {
-        if (stale.contains(it.value()))
-            it = m_nodes.erase(it);
-        else
-            ++it;
-    }
+    // Found by their own index even when the model has made it invalid.
+    for (const orbQuickTreeItem *node : nodes)
+        m_nodes.remove(node);
 }
 
 int orbQuickTreeMirror::blockStart(const orbQuickTreeViewModelItem *item) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "orbQuickTreeItem.h"
+#include "orbQuickTreeNodeTable.h"
 
 #include <QtCore/QHash>
 #include <QtCore/QList>
@@ -83,7 +84,7 @@ private:
     orbQuickTreeItem *createNode(orbQuickTreeViewModelItem *item, const QModelIndex &index,
                                  orbQuickTreeItem *parentNode, int position);
     void addChildrenOf(orbQuickTreeItem *node);
-    void placeBelow(orbQuickTreeItem *node);
+    orbQuickTreeItem *placeBelow(orbQuickTreeItem *node);
     int childLevel(const orbQuickTreeItem *parentNode, const orbQuickTreeViewModelItem *item,
                    const QModelIndex &index) const;
     Container containerOf(const QAbstractItemModel *model, const QModelIndex &parent) const;
@@ -98,7 +99,7 @@ private:
     QList<orbQuickTreeViewModelItem *> m_items;
     QSet<QPersistentModelIndex> m_expanded;
     std::unique_ptr<orbQuickTreeItem> m_top;
-    QHash<QPersistentModelIndex, orbQuickTreeItem *> m_nodes;
+    orbQuickTreeNodeTable m_nodes;
     std::vector<orbQuickTreeItem *> m_rows;
     // Rows before this one carry their true row and y; later ones are renumbered on demand.
     mutable size_t m_numbered = 0;

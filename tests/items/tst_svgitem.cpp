@@ -35,6 +35,7 @@ private slots:
     void strokeOverridesKeepTheRestOfThePen();
     void gradientAndSolidSwap();
     void documentsShareTextures();
+    void secondWindowWithoutSharedContextDrawsNothing();
     void edgesStayCrispAtEightTimes();
     void hostileDocuments();
     void sourceChangingEveryFrame();
@@ -368,6 +369,38 @@ void tst_SvgItem::documentsShareTextures()
         created += message.contains(QLatin1String("Creating texture for"));
     // One field for the star's fill, one for its (invisible) default stroke at most.
     QVERIFY2(created >= 1 && created <= 2, qPrintable(QString::number(created)));
+}
+
+// Windows share GL objects only with Qt::AA_ShareOpenGLContexts, which this
+// test leaves unset: the fields one engine made for its first window cannot be
+// bound in its second, which then draws nothing (never stray quads) and says
+// why once.
+void tst_SvgItem::secondWindowWithoutSharedContextDrawsNothing()
+{
+    const QByteArray itemQml = "ORBSvgItem { objectName: 'svg'; width: 200; height: 200; source: "
+                               "files + 'shapes.svg' }";
+    QVERIFY(show(itemQml));
+    QTRY_COMPARE(item()->property("sourceSize").toSizeF(), QSizeF(100, 100));
+    QVERIFY(near(frame().pixelColor(50, 50), Qt::red));
+
+    orbtest::MessageCapture messages;
+    std::unique_ptr<QObject> secondObject(orbtest::createWindow(*m_engine, 200, 200, itemQml));
+    auto *second = qobject_cast<QQuickWindow *>(secondObject.get());
+    QVERIFY(second);
+    int frames = 0;
+    connect(second, &QQuickWindow::frameSwapped, this, [&frames] { ++frames; });
+    for (int pass = 0; pass < 3; ++pass) {
+        const int seen = frames;
+        second->update();
+        QTRY_VERIFY(frames > seen);
+    }
+    const QImage image = second->grabWindow();
+    for (const QPoint &p : {QPoint(50, 50), QPoint(150, 50), QPoint(5, 5), QPoint(150, 150)})
+        QVERIFY2(near(image.pixelColor(p), Qt::white), qPrintable(describe(image.pixelColor(p))));
+    int warnings = 0;
+    for (const QString &message : messages.messages())
+        warnings += message.contains(QLatin1String("Qt::AA_ShareOpenGLContexts"));
+    QCOMPARE(warnings, 1);
 }
 
 void tst_SvgItem::edgesStayCrispAtEightTimes()

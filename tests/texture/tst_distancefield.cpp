@@ -1,6 +1,7 @@
 // Distance fields: the offset table and the brute-force search it drives, the
 // transform that must give the same bytes, and where generation puts a path.
 
+#include "DistanceCoverage.h"
 #include "DistanceField.h"
 #include "SvgCorpus.h"
 
@@ -10,6 +11,7 @@
 
 #include <omp.h>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <tuple>
@@ -35,9 +37,23 @@ QByteArray bytesOf(const QImage &field)
     return QByteArray(reinterpret_cast<const char *>(field.constBits()), int(field.sizeInBytes()));
 }
 
+// The transform with vectors of at most lanes 16-bit lanes, whatever the
+// processor offers.
+QByteArray narrowFieldOf(const QImage &coverage, int n, int lanes)
+{
+    const int limit = limitVectorLanes(lanes);
+    QByteArray field = fieldOf(coverage, n, FastSearchLevel);
+    limitVectorLanes(limit);
+    return field;
+}
+
+// The transform on every vector width against the search.
 bool sameAsSearch(const QImage &coverage, int n)
 {
-    return fieldOf(coverage, n, FastSearchLevel) == fieldOf(coverage, n, ReferenceSearchLevel);
+    const QByteArray reference = fieldOf(coverage, n, ReferenceSearchLevel);
+    return fieldOf(coverage, n, FastSearchLevel) == reference
+        && narrowFieldOf(coverage, n, 16) == reference
+        && narrowFieldOf(coverage, n, 8) == reference;
 }
 
 QImage coverageOf(int width, int height, const std::function<bool(int, int)> &inside)
@@ -131,6 +147,53 @@ QPainterPath evenOddHoles()
     return path;
 }
 
+// Outlines whose fill has edges the path does not spell out, or that reach
+// far past the raster: subpaths left open (the fill closes them), a
+// self-crossing star, curves with far control points, hairline slivers.
+std::vector<QPainterPath> awkwardOutlines()
+{
+    std::vector<QPainterPath> paths;
+    QPainterPath open;
+    open.moveTo(0, 0);
+    open.lineTo(100, 10);
+    open.lineTo(60, 90);
+    open.moveTo(120, 20);
+    open.cubicTo(200, -80, 260, 160, 130, 100);
+    open.moveTo(10, 150);
+    open.lineTo(200, 140);
+    open.lineTo(190, 151); // the closing side runs nearly along the first
+    paths.push_back(open);
+
+    QPainterPath star;
+    star.setFillRule(Qt::WindingFill);
+    for (int k = 0; k < 7; ++k) {
+        const double angle = k * 4 * M_PI / 7;
+        const QPointF p(100 * std::cos(angle), 100 * std::sin(angle));
+        k == 0 ? star.moveTo(p) : star.lineTo(p);
+    }
+    paths.push_back(star);
+
+    QPainterPath far;
+    far.moveTo(0, 0);
+    far.cubicTo(-5000, 300, 5000, 300, 100, 0);
+    far.quadTo(50, -9000, 0, 0);
+    paths.push_back(far);
+
+    QPainterPath slivers;
+    slivers.addRect(QRectF(0, 0, 100, 100));
+    for (int k = 0; k < 12; ++k)
+        slivers.addRect(QRectF(3 + k * 8, 5, 0.03 * (k + 1), 90));
+    slivers.addEllipse(QPointF(50, 50), 0.4, 30);
+    paths.push_back(slivers);
+
+    QPainterPath beyond; // reaches so far that no block is ruled out
+    beyond.moveTo(0, 0);
+    beyond.lineTo(100, 100);
+    beyond.cubicTo(1e9, 0, -1e9, 0, 0, 100);
+    paths.push_back(beyond);
+    return paths;
+}
+
 uchar sampleOf(const QImage &field, int i, int j)
 {
     return field.constScanLine(i)[j];
@@ -150,6 +213,7 @@ private slots:
     void transformMatchesSearchOnNoiseAndFormats();
     void transformMatchesSearchOnCorpus();
     void generationMatchesTheArgb32Raster();
+    void generationReadsOnlyWhatTheOutlineCanChange();
     void threadCountDoesNotChangeTheField();
     void valuesNearAndFarFromTheOutline();
     void widePathIsCentredAndLaidOutByRows();
@@ -240,7 +304,10 @@ void tst_DistanceField::transformMatchesSearch()
 {
     QFETCH(QImage, coverage);
     QFETCH(int, n);
-    QCOMPARE(fieldOf(coverage, n, FastSearchLevel), fieldOf(coverage, n, ReferenceSearchLevel));
+    const QByteArray reference = fieldOf(coverage, n, ReferenceSearchLevel);
+    QCOMPARE(fieldOf(coverage, n, FastSearchLevel), reference);
+    QCOMPARE(narrowFieldOf(coverage, n, 16), reference);
+    QCOMPARE(narrowFieldOf(coverage, n, 8), reference);
 }
 
 void tst_DistanceField::transformMatchesSearchOnNoiseAndFormats()
@@ -293,6 +360,32 @@ void tst_DistanceField::generationMatchesTheArgb32Raster()
     for (const QPainterPath &path : {thinRing(), evenOddHoles(), outlines[3], outlines.back()}) {
         QCOMPARE(bytesOf(generateDistanceField(path, FullSize, FullN)),
                  fieldOf(argbRaster(path, FullSize), FullN, FastSearchLevel));
+    }
+}
+
+// Generation reads whole only the blocks of the raster the outline passes
+// near, and one pixel of each other block: the field must be the one read
+// from every pixel, at the cache's own size.
+void tst_DistanceField::generationReadsOnlyWhatTheOutlineCanChange()
+{
+    std::vector<QPainterPath> paths = awkwardOutlines();
+    paths.push_back(thinRing());
+    paths.push_back(evenOddHoles());
+    if (orbtest::hasSvgCorpus()) {
+        const std::vector<QPainterPath> &outlines = corpusOutlines();
+        for (std::size_t k = 0; k < outlines.size(); k += 7)
+            paths.push_back(outlines[k]);
+    }
+    for (std::size_t k = 0; k < paths.size(); ++k) {
+        const QImage raster = rasterizePath(paths[k], FullSize);
+        QVERIFY2(bytesOf(generateDistanceField(paths[k], FullSize, FullN))
+                     == fieldOf(raster, FullN, FastSearchLevel),
+                 qPrintable(QString::number(k)));
+    }
+    // The hand-made ones against the search itself, on both vector paths.
+    for (int k = 0; k < 4; ++k) {
+        const QImage raster = rasterizePath(paths[k], QSizeF(512, 512));
+        QVERIFY2(sameAsSearch(raster, 32), qPrintable(QString::number(k)));
     }
 }
 

@@ -143,6 +143,7 @@ private slots:
     void damagedSeedFolders_data();
     void damagedSeedFolders();
     void interruptedSaveLeavesALoadableCache();
+    void saveWhereNoFolderCanBeMade();
     void gradientTexture();
 
 private:
@@ -351,6 +352,8 @@ void tst_SvgCache::tamperedCaches()
     for (int i = 0; i < 3; ++i)
         QCOMPARE(fieldOf(cache->textureForPath(shape(i))), expectedField(i));
     QCOMPARE(creations(messages), regenerated);
+    // What was skipped is said in the cache's category.
+    QCOMPARE(messages.contains(QStringLiteral("Skipping")), regenerated > 0);
 }
 
 void tst_SvgCache::damagedSeedFolders_data()
@@ -458,6 +461,27 @@ void tst_SvgCache::interruptedSaveLeavesALoadableCache()
         for (const QString &file : QDir(dir.path()).entryList(QDir::Files))
             QVERIFY2(orbSvgCacheStore::isCacheFile(file), qPrintable(file));
     }
+}
+
+// A cache folder whose parent is a file: the save says why it wrote
+// nothing, and the file stays as it was.
+void tst_SvgCache::saveWhereNoFolderCanBeMade()
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath("file"), "the user's own file");
+    const QString folder = dir.filePath("file/cache");
+    CachePtr cache = cacheIn(folder);
+    QCOMPARE(fieldOf(cache->textureForPath(shape(2))), expectedField(2));
+    orbtest::MessageCapture messages;
+    cache->save();
+    QVERIFY(messages.contains(QStringLiteral("Couldn't create cache folder (path:")));
+    QVERIFY(messages.contains(
+        QStringLiteral("Couldn't open cache descriptor for writing (path: \"%1/cache.dscr\" )")
+            .arg(folder)));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList{"file"});
+    QFile file(dir.filePath("file"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("the user's own file"));
 }
 
 void tst_SvgCache::gradientTexture()

@@ -223,6 +223,8 @@ void tst_TreeViewMirror::runRandomSequence(int modelCount, quint32 seed)
             const QString where
                 = QStringLiteral("step %1 (%2), row %3").arg(step).arg(what).arg(row);
             QVERIFY2(harness.modelIndexAt(row) == index, qPrintable(where));
+            QVERIFY2(harness.call("getIndex", {QVariant::fromValue(index)}).toInt() == row,
+                     qPrintable(where));
             QVERIFY2(harness.call("level", {row}).toInt() == expected[row].level,
                      qPrintable(where));
             QVERIFY2(harness.call("numChildren", {row}).toInt() == index.model()->rowCount(index),
