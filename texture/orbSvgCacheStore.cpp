@@ -18,7 +18,10 @@
 
 #include <zlib.h>
 
+#include <atomic>
 #include <cmath>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -139,18 +142,31 @@ QImage readCheckedAtlasImage(const QString &fileName, const QString &checksum)
 }
 
 // The images of the atlases of the ids, null for those that cannot be read or
-// do not match their checksums. Decoding is most of a warm start, so it runs
-// in parallel.
+// do not match their checksums. Decoding is most of a warm start: a second
+// thread shares it where there is a second core.
 QVector<QImage> loadAtlasImages(const QDir &folder, const QStringList &ids,
                                 const QJsonObject &checksums)
 {
-    QVector<QImage> images(ids.size());
-#pragma omp parallel for schedule(dynamic)
-    for (int i = 0; i < ids.size(); ++i)
-        images[i] = readCheckedAtlasImage(
-            folder.absoluteFilePath(ids.at(i) + ".png"),
-            checksums.value(ids.at(i)).toObject().value(QLatin1String("crc32")).toString());
-    return images;
+    // Worked out here: a QDir caches its absolute path on first use.
+    QStringList files;
+    QStringList sums;
+    for (const QString &id : ids) {
+        files.append(folder.absoluteFilePath(id + ".png"));
+        sums.append(checksums.value(id).toObject().value(QLatin1String("crc32")).toString());
+    }
+    std::vector<QImage> images(size_t(ids.size()));
+    std::atomic<int> next{0};
+    const auto decode = [&] {
+        for (int i = next++; i < ids.size(); i = next++)
+            images[size_t(i)] = readCheckedAtlasImage(files.at(i), sums.at(i));
+    };
+    std::thread helper;
+    if (ids.size() > 1 && std::thread::hardware_concurrency() > 1)
+        helper = std::thread(decode);
+    decode();
+    if (helper.joinable())
+        helper.join();
+    return QVector<QImage>(images.begin(), images.end());
 }
 
 QJsonDocument readDescriptor(const QString &fileName, bool *opened)
