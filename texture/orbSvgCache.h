@@ -30,7 +30,8 @@ struct QSvgDrawState;
 
 // One per QML engine: hands out a distance-field texture for any path (the
 // same texture for the same geometry, across documents) and keeps the fields
-// on disk between runs. Created by orbQuickRoot on the GUI thread; texture
+// on disk between runs. Created by orbQuickRoot on the GUI thread, which sets
+// the folder (read from then on by the cache's loader thread); texture
 // requests come from the render thread; saved where the root is destroyed;
 // destroyed through the collector when its last holder lets go.
 class orbSvgCache : public QObject, public orb::refcounted
