@@ -12,6 +12,7 @@
 
 SvgBenchScene::SvgBenchScene(orbHostEnvironment &host, const QByteArray &qml)
 {
+    m_clock.start();
     host.prepare(m_engine);
     QQmlComponent component(&m_engine);
     component.setData(
@@ -24,7 +25,6 @@ SvgBenchScene::SvgBenchScene(orbHostEnvironment &host, const QByteArray &qml)
         QObject::connect(
             m_window, &QQuickWindow::frameSwapped, m_window,
             [this] { m_frameTimes.push_back(m_clock.nsecsElapsed() / 1e6); }, Qt::QueuedConnection);
-    m_clock.start();
 }
 
 SvgBenchScene::~SvgBenchScene()
@@ -46,4 +46,10 @@ double SvgBenchScene::timeToFirstFrame(QQuickItem *svg, const QUrl &source)
     // The frame that built the tree swaps after the size is known.
     (void)QTest::qWaitFor([&] { return m_frameTimes.size() > before; }, 10000);
     return m_frameTimes.back() - start;
+}
+
+double SvgBenchScene::timeToFirstFrame()
+{
+    (void)QTest::qWaitFor([&] { return !m_frameTimes.empty(); }, 120000);
+    return m_frameTimes.empty() ? 0 : m_frameTimes.front();
 }

@@ -26,6 +26,9 @@ public:
 
     // Milliseconds from now to the end of the first frame that shows a tree built for item.
     double timeToFirstFrame(QQuickItem *svg, const QUrl &source);
+    // Milliseconds from the start of the scene's creation (before its engine
+    // read the QML) to the end of its first frame.
+    double timeToFirstFrame();
 
 private:
     QQmlEngine m_engine;

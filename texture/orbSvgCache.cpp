@@ -42,7 +42,8 @@ orbSvgCache::~orbSvgCache()
 void orbSvgCache::setCacheFolder(const QDir &folder)
 {
     m_cacheFolder = folder;
-    m_needsLoad = true;
+    m_loader.start(QDir(seedFolderPath()), folder, m_fieldSize);
+    m_needsLoad.store(true, std::memory_order_release);
 }
 
 QString orbSvgCache::seedFolderPath()
@@ -53,9 +54,9 @@ QString orbSvgCache::seedFolderPath()
 
 QSGTexture *orbSvgCache::textureForPath(const QPainterPath &path)
 {
-    if (m_needsLoad) {
-        loadCaches();
-        m_needsLoad = false;
+    if (m_needsLoad.load(std::memory_order_acquire)) {
+        m_needsLoad.store(false, std::memory_order_relaxed);
+        adoptLoadedFolders();
     }
     if (QSGTexture *texture = m_textures.value(path))
         return texture;
@@ -88,22 +89,29 @@ QSGTexture *orbSvgCache::addToAtlas(const QImage &image)
     return m_currentAtlas->createSubTexture(image);
 }
 
-void orbSvgCache::loadCaches()
+void orbSvgCache::adoptLoadedFolders()
 {
     // The seed folder first: a path found there wins.
-    QDir seed(seedFolderPath());
-    if (seed.exists())
-        readDescriptor(seed);
-    readDescriptor(m_cacheFolder);
+    const QVector<orbSvgCacheStore::Contents> folders = m_loader.take();
+    for (const orbSvgCacheStore::Contents &contents : folders)
+        adopt(contents);
 }
 
-void orbSvgCache::readDescriptor(const QDir &folder)
+// Uploads the atlases of the fields not known yet (on this thread, which has
+// the GL context) and takes those fields.
+void orbSvgCache::adopt(const orbSvgCacheStore::Contents &contents)
 {
-    const QList<orbSvgCacheStore::Entry> entries = orbSvgCacheStore::read(folder, m_fieldSize);
-    for (const orbSvgCacheStore::Entry &entry : entries) {
-        if (m_textures.contains(entry.path))
+    QVector<orb::ref_ptr<orbTextureAtlas>> atlases(contents.atlases.size());
+    for (const orbSvgCacheStore::Contents::Field &field : contents.fields) {
+        if (m_textures.contains(field.path))
             continue;
-        insert(entry.path, new orbSubTexture(entry.atlas.get(), entry.rect));
+        orb::ref_ptr<orbTextureAtlas> &atlas = atlases[field.atlas];
+        if (!atlas)
+            atlas = orb::ref_ptr<orbTextureAtlas>(orbTextureAtlas::atlasFromImage(
+                contents.atlases.at(field.atlas), orbTextureAtlas::Alpha));
+        if (atlas->image().isNull())
+            continue; // no GL context
+        insert(field.path, new orbSubTexture(atlas.get(), field.rect));
         m_dirty = true;
     }
 }

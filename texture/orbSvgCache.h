@@ -1,6 +1,7 @@
 #pragma once
 
 #include "orbPathHash.h"
+#include "orbSvgCacheLoader.h"
 #include "orbTextureAtlas.h"
 #include "orbTextureAtlasPool.h"
 #include "ref_ptr.h"
@@ -12,6 +13,8 @@
 #include <QtCore/QSizeF>
 #include <QtCore/QVector>
 #include <QtGui/QPainterPath>
+
+#include <atomic>
 
 class QBrush;
 class QPainter;
@@ -27,7 +30,8 @@ struct QSvgDrawState;
 
 // One per QML engine: hands out a distance-field texture for any path (the
 // same texture for the same geometry, across documents) and keeps the fields
-// on disk between runs. Created by orbQuickRoot on the GUI thread; texture
+// on disk between runs. Created by orbQuickRoot on the GUI thread, which sets
+// the folder (read from then on by the cache's loader thread); texture
 // requests come from the render thread; saved where the root is destroyed;
 // destroyed through the collector when its last holder lets go.
 class orbSvgCache : public QObject, public orb::refcounted
@@ -39,7 +43,9 @@ public:
     orbSvgCache();
     ~orbSvgCache() override;
 
-    // The writable folder; read on the first texture request, written by save().
+    // The writable folder, written by save(). It and the seed folder are read
+    // from now on in the background; the first texture request takes what
+    // they hold, waiting if the read is not done yet.
     void setCacheFolder(const QDir &folder);
     QDir cacheFolder() const { return m_cacheFolder; }
     // The read-only folder "SvgCache" beside the executable, read first.
@@ -74,8 +80,8 @@ public:
 private:
     void buildNodes(orbsvg::QSvgDrawState &states, QPainter *painter, QSGNode *parent,
                     const orbsvg::QSvgNode *node, QHash<QString, QSGNode *> &nodesById);
-    void loadCaches();
-    void readDescriptor(const QDir &folder);
+    void adoptLoadedFolders();
+    void adopt(const orbSvgCacheStore::Contents &contents);
     QSGTexture *addToAtlas(const QImage &image);
     void insert(const QPainterPath &path, QSGTexture *texture);
     QList<QPair<QPainterPath, orbSubTexture *>> entriesInRequestOrder() const;
@@ -87,7 +93,8 @@ private:
     orb::ref_ptr<orbTextureAtlasPool> m_rgbaPool;
     QDir m_cacheFolder{QString()};
     QSizeF m_renderSize{2048, 2048};
-    bool m_needsLoad = false;
+    orbSvgCacheLoader m_loader;
+    std::atomic<bool> m_needsLoad{false};
     int m_fieldSize = 128;
     bool m_dirty = false;
     bool m_imageOnly = false;

@@ -18,7 +18,10 @@
 
 #include <zlib.h>
 
+#include <atomic>
 #include <cmath>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -138,28 +141,32 @@ QImage readCheckedAtlasImage(const QString &fileName, const QString &checksum)
     return QImage();
 }
 
-// The atlases of the ids, null for those that cannot be read or do not match
-// their checksums. Decoding the PNGs is most of a warm start, so it runs in
-// parallel; the textures are made on this thread, which owns the GL context.
-QHash<QString, orb::ref_ptr<orbTextureAtlas>>
-loadAtlases(const QDir &folder, const QStringList &ids, const QJsonObject &checksums)
+// The images of the atlases of the ids, null for those that cannot be read or
+// do not match their checksums. Decoding is most of a warm start: a second
+// thread shares it where there is a second core.
+QVector<QImage> loadAtlasImages(const QDir &folder, const QStringList &ids,
+                                const QJsonObject &checksums)
 {
-    QVector<QImage> images(ids.size());
-#pragma omp parallel for schedule(dynamic)
-    for (int i = 0; i < ids.size(); ++i)
-        images[i] = readCheckedAtlasImage(
-            folder.absoluteFilePath(ids.at(i) + ".png"),
-            checksums.value(ids.at(i)).toObject().value(QLatin1String("crc32")).toString());
-
-    QHash<QString, orb::ref_ptr<orbTextureAtlas>> atlases;
-    for (int i = 0; i < ids.size(); ++i) {
-        orb::ref_ptr<orbTextureAtlas> atlas;
-        if (!images.at(i).isNull())
-            atlas = orb::ref_ptr<orbTextureAtlas>(
-                orbTextureAtlas::atlasFromImage(images.at(i), orbTextureAtlas::Alpha));
-        atlases.insert(ids.at(i), atlas);
+    // Worked out here: a QDir caches its absolute path on first use.
+    QStringList files;
+    QStringList sums;
+    for (const QString &id : ids) {
+        files.append(folder.absoluteFilePath(id + ".png"));
+        sums.append(checksums.value(id).toObject().value(QLatin1String("crc32")).toString());
     }
-    return atlases;
+    std::vector<QImage> images(size_t(ids.size()));
+    std::atomic<int> next{0};
+    const auto decode = [&] {
+        for (int i = next++; i < ids.size(); i = next++)
+            images[size_t(i)] = readCheckedAtlasImage(files.at(i), sums.at(i));
+    };
+    std::thread helper;
+    if (ids.size() > 1 && std::thread::hardware_concurrency() > 1)
+        helper = std::thread(decode);
+    decode();
+    if (helper.joinable())
+        helper.join();
+    return QVector<QImage>(images.begin(), images.end());
 }
 
 QJsonDocument readDescriptor(const QString &fileName, bool *opened)
@@ -182,9 +189,10 @@ QJsonDocument readDescriptor(const QString &fileName, bool *opened)
 
 } // namespace
 
-QList<orbSvgCacheStore::Entry> orbSvgCacheStore::read(const QDir &folder, int fieldSize)
+orbSvgCacheStore::Contents orbSvgCacheStore::read(const QDir &folder, int fieldSize,
+                                                  const QSet<QPainterPath> &known)
 {
-    QList<Entry> entries;
+    Contents contents;
     const QString descriptorPath = folder.absoluteFilePath(DescriptorName);
     bool opened = false;
     const QJsonDocument descriptor = readDescriptor(descriptorPath, &opened);
@@ -192,7 +200,7 @@ QList<orbSvgCacheStore::Entry> orbSvgCacheStore::read(const QDir &folder, int fi
         qCInfo(lcSvg) << "Couldn't open cache descriptor for reading, probably this is the "
                          "first run (path:"
                       << descriptorPath << ")";
-        return entries;
+        return contents;
     }
 
     const QJsonObject top = descriptor.object();
@@ -201,13 +209,13 @@ QList<orbSvgCacheStore::Entry> orbSvgCacheStore::read(const QDir &folder, int fi
         if (descriptor.isObject())
             qCWarning(lcSvg) << "Skipping cache descriptor" << descriptorPath << "of format version"
                              << version << "(this build reads version" << FormatVersion << ")";
-        return entries;
+        return contents;
     }
 
     // First everything that needs no file beyond the descriptor is checked.
     struct Candidate
     {
-        QString atlasId;
+        int atlas;
         QRect rect;
         QPainterPath path;
     };
@@ -233,19 +241,32 @@ QList<orbSvgCacheStore::Entry> orbSvgCacheStore::read(const QDir &folder, int fi
             qCWarning(lcSvg) << "Skipping a cache entry whose path does not decode";
             continue;
         }
-        if (!atlasIds.contains(id))
+        if (known.contains(path))
+            continue;
+        int atlas = atlasIds.indexOf(id);
+        if (atlas < 0) {
+            atlas = atlasIds.size();
             atlasIds.append(id);
-        candidates.append(Candidate{id, rect, path});
+        }
+        candidates.append(Candidate{atlas, rect, path});
     }
 
-    const QHash<QString, orb::ref_ptr<orbTextureAtlas>> atlases
-        = loadAtlases(folder, atlasIds, top.value(QLatin1String("Atlases")).toObject());
-    for (const Candidate &candidate : qAsConst(candidates)) {
-        const orb::ref_ptr<orbTextureAtlas> atlas = atlases.value(candidate.atlasId);
-        if (atlas && !atlas->image().isNull())
-            entries.append(Entry{candidate.path, atlas, candidate.rect});
+    const QVector<QImage> images
+        = loadAtlasImages(folder, atlasIds, top.value(QLatin1String("Atlases")).toObject());
+    // Only the atlases that loaded are kept, renumbered.
+    QVector<int> index(images.size(), -1);
+    for (int i = 0; i < images.size(); ++i) {
+        if (images.at(i).isNull())
+            continue;
+        index[i] = contents.atlases.size();
+        contents.atlases.append(images.at(i));
     }
-    return entries;
+    for (const Candidate &candidate : qAsConst(candidates)) {
+        if (index.at(candidate.atlas) >= 0)
+            contents.fields.append(
+                Contents::Field{candidate.path, index.at(candidate.atlas), candidate.rect});
+    }
+    return contents;
 }
 
 bool orbSvgCacheStore::write(const QDir &folder,

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "orbPathHash.h"
 #include "orbTextureAtlas.h"
 #include "ref_ptr.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QList>
 #include <QtCore/QRect>
+#include <QtCore/QSet>
+#include <QtCore/QVector>
+#include <QtGui/QImage>
 #include <QtGui/QPainterPath>
 
 class orbSubTexture;
@@ -17,18 +21,26 @@ class orbSubTexture;
 class orbSvgCacheStore
 {
 public:
-    struct Entry
+    // What a folder holds, read and checked but not yet uploaded.
+    struct Contents
     {
-        QPainterPath path;
-        orb::ref_ptr<orbTextureAtlas> atlas;
-        QRect rect;
+        struct Field
+        {
+            QPainterPath path;
+            int atlas; // index into atlases
+            QRect rect;
+        };
+        QVector<QImage> atlases;
+        QVector<Field> fields;
     };
 
-    // The entries of folder that pass every check, fields of fieldSize square,
-    // in descriptor order. An atlas is used only when its pixels match the
-    // checksum the descriptor gives for it. Needs the render thread's GL
-    // context for the atlases.
-    static QList<Entry> read(const QDir &folder, int fieldSize);
+    // The fields of folder that pass every check, fields of fieldSize square,
+    // in descriptor order, except those whose paths are in known (an atlas
+    // holding only such fields is not even decoded). An atlas is used only
+    // when its pixels match the checksum the descriptor gives for it. Needs
+    // no GL context: any thread.
+    static Contents read(const QDir &folder, int fieldSize,
+                         const QSet<QPainterPath> &known = QSet<QPainterPath>());
 
     // Dated: fresh atlas names and the time of the save, as a running cache
     // writes. Reproducible: names derived from the atlases' content and no

@@ -1,10 +1,11 @@
 #include "QmlTestSupport.h"
 
-#include <QtCore/QMutex>
 #include <QtCore/QUrl>
 #include <QtQml/QQmlComponent>
 #include <QtQml/QQmlEngine>
 #include <QtTest/QTest>
+
+#include <mutex>
 
 namespace orbtest {
 
@@ -34,40 +35,49 @@ QObject *createWindow(QQmlEngine &engine, int width, int height, const QByteArra
 struct MessageCapture::State
 {
     QtMessageHandler previous = nullptr;
-    QMutex mutex;
     QStringList messages;
 };
 
 namespace {
+// Messages come from any thread, also while a capture is made or dropped:
+// the active capture is looked up and written under one lock (a standard
+// one, which the thread sanitizer sees through).
+std::mutex s_mutex;
 MessageCapture::State *s_active = nullptr;
 
 void captureMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
+    QtMessageHandler previous = nullptr;
     {
-        QMutexLocker lock(&s_active->mutex);
-        s_active->messages.append(text);
+        std::lock_guard<std::mutex> lock(s_mutex);
+        if (s_active) {
+            s_active->messages.append(text);
+            previous = s_active->previous;
+        }
     }
-    if (s_active->previous)
-        s_active->previous(type, context, text);
+    if (previous)
+        previous(type, context, text);
 }
 } // namespace
 
 MessageCapture::MessageCapture()
     : m_state(std::make_unique<State>())
 {
+    std::lock_guard<std::mutex> lock(s_mutex);
     s_active = m_state.get();
     m_state->previous = qInstallMessageHandler(captureMessage);
 }
 
 MessageCapture::~MessageCapture()
 {
+    std::lock_guard<std::mutex> lock(s_mutex);
     qInstallMessageHandler(m_state->previous);
     s_active = nullptr;
 }
 
 QStringList MessageCapture::messages() const
 {
-    QMutexLocker lock(&m_state->mutex);
+    std::lock_guard<std::mutex> lock(s_mutex);
     return m_state->messages;
 }
 

@@ -138,6 +138,8 @@ private slots:
     void saveAndLoadRoundTrip();
     void saveWithNothingNewWritesNothing();
     void seedFolderWins();
+    void seededFieldsAreNotDecodedAgain();
+    void folderReadWhileTheCacheIsInUse();
     void tamperedCaches_data();
     void tamperedCaches();
     void damagedSeedFolders_data();
@@ -167,8 +169,9 @@ void tst_SvgCache::cleanupTestCase()
 void tst_SvgCache::samePathSameTexture()
 {
     QTemporaryDir dir;
-    CachePtr cache = cacheIn(dir.path());
+    // The folder is read from the cache's creation on.
     orbtest::MessageCapture messages;
+    CachePtr cache = cacheIn(dir.path());
     QSGTexture *first = cache->textureForPath(shape(1));
     QSGTexture *again = cache->textureForPath(shape(1)); // an equal path, made anew
     QCOMPARE(again, first);
@@ -263,6 +266,90 @@ void tst_SvgCache::seedFolderWins()
     QCOMPARE(fieldOf(cache->textureForPath(shape(0))), expectedField(0));
     QCOMPARE(creations(messages), 0);
     QDir(seed).removeRecursively();
+}
+
+// A running cache saves the seed's fields into the writable folder too; on
+// the next start those copies are not decoded (a damaged copy goes unnoticed),
+// while fields found only in the writable folder still load.
+void tst_SvgCache::seededFieldsAreNotDecodedAgain()
+{
+    const QString seed = orbSvgCache::seedFolderPath();
+    // Removed however the test ends: the other tests expect no seed folder.
+    const auto removeSeed = qScopeGuard([&] { QDir(seed).removeRecursively(); });
+    QVERIFY(QDir().mkpath(seed));
+    writeCache(seed, 2);
+    QTemporaryDir writable;
+    {
+        CachePtr cache = cacheIn(writable.path());
+        cache->textureForPath(shape(0)); // from the seed: marks the cache changed
+        cache->save();
+    }
+    QTemporaryDir extra;
+    writeCache(extra.path(), 1, 5);
+    const QStringList copies = QDir(writable.path()).entryList({"*.png"});
+    QCOMPARE(copies.size(), 1);
+    writeFile(writable.filePath(copies.first()), "no atlas at all");
+
+    {
+        orbtest::MessageCapture messages;
+        CachePtr cache = cacheIn(writable.path());
+        for (int i = 0; i < 2; ++i)
+            QCOMPARE(fieldOf(cache->textureForPath(shape(i))), expectedField(i));
+        QCOMPARE(creations(messages), 0);
+        QVERIFY2(!messages.contains(QStringLiteral("Skipping")),
+                 qPrintable(messages.messages().join('\n')));
+    }
+    // A field the seed lacks is read from the writable folder.
+    QDir(writable.path()).removeRecursively();
+    QVERIFY(QDir().mkpath(writable.path()));
+    for (const QString &file : QDir(extra.path()).entryList(QDir::Files))
+        QVERIFY(QFile::copy(extra.filePath(file), writable.filePath(file)));
+    orbtest::MessageCapture messages;
+    CachePtr cache = cacheIn(writable.path());
+    QCOMPARE(fieldOf(cache->textureForPath(shape(5))), expectedField(5));
+    QCOMPARE(fieldOf(cache->textureForPath(shape(1))), expectedField(1));
+    QCOMPARE(creations(messages), 0);
+}
+
+// The folders are read on a thread of their own from the moment the folder
+// is set: a cache dropped or pointed elsewhere before its first request
+// neither crashes nor mixes the folders, and requests from another thread
+// wait for the read.
+void tst_SvgCache::folderReadWhileTheCacheIsInUse()
+{
+    QTemporaryDir first;
+    QTemporaryDir second;
+    writeCache(first.path(), 60);
+    writeCache(second.path(), 2, 100);
+    for (int round = 0; round < 5; ++round)
+        cacheIn(first.path()); // dropped while it reads
+
+    orbtest::MessageCapture messages;
+    CachePtr cache = cacheIn(first.path());
+    cache->setCacheFolder(QDir(second.path()));
+    // Only the second folder's fields are known.
+    QCOMPARE(fieldOf(cache->textureForPath(shape(100))), expectedField(100));
+    QCOMPARE(creations(messages), 0);
+    QCOMPARE(cache->textureCount(), 2);
+
+    // A request from a thread other than the one that set the folder.
+    CachePtr other = cacheIn(first.path());
+    QOpenGLContext *context = m_gl->context();
+    context->doneCurrent();
+    QByteArray field;
+    std::unique_ptr<QThread> renderThread(QThread::create([&] {
+        if (m_gl->makeCurrent())
+            field = fieldOf(other->textureForPath(shape(59)));
+        context->doneCurrent();
+        context->moveToThread(QCoreApplication::instance()->thread());
+    }));
+    context->moveToThread(renderThread.get());
+    renderThread->start();
+    QVERIFY(renderThread->wait(60000));
+    QVERIFY(m_gl->makeCurrent());
+    QCOMPARE(field, expectedField(59));
+    QCOMPARE(creations(messages), 0);
+    QCOMPARE(other->textureCount(), 60);
 }
 
 void tst_SvgCache::tamperedCaches_data()
