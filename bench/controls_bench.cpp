@@ -19,6 +19,8 @@
 #include <QtQuick/QQuickWindow>
 #include <QtTest/QTest>
 
+#include <time.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
@@ -72,6 +74,15 @@ const QByteArray ClippedRectangle
     = "Item { width: 20; height: 100; clip: true\n"
       " Rectangle { width: 20; height: 100; color: 'lime'; y: (1 - translator.value) * 100 } }";
 
+// CPU time of the calling thread: creation runs on the GUI thread alone, and
+// this clock does not count the time other processes hold the CPU.
+double threadCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
 double median(std::vector<double> values)
 {
     if (values.empty())
@@ -115,6 +126,7 @@ public:
     struct Creation
     {
         double create;     // ms to build and complete the objects
+        double createCpu;  // of which the GUI thread's CPU time
         double firstFrame; // ms to the end of the first frame that shows them
     };
 
@@ -123,18 +135,20 @@ public:
         QQmlComponent component(&m_engine);
         component.setData(qml, QUrl(QStringLiteral("file:///bench/Content.qml")));
         const double start = now();
+        const double startCpu = threadCpuMs();
         std::unique_ptr<QObject> content(component.beginCreate(qmlContext(m_host.get())));
         if (!content) {
             std::fprintf(stderr, "%s\n", qPrintable(component.errorString()));
-            return {0, 0};
+            return {0, 0, 0};
         }
         qobject_cast<QQuickItem *>(content.get())->setParentItem(m_window->contentItem());
         component.completeCreate();
         const double created = now();
+        const double createdCpu = threadCpuMs();
         // The first synchronisation after this point takes the new items over.
         const int firstSync = m_syncs.load() + 1;
         (void)QTest::qWaitFor([&] { return lastFrame().sync >= firstSync; }, 60000);
-        const Creation result{created - start, lastFrame().time - start};
+        const Creation result{created - start, createdCpu - startCpu, lastFrame().time - start};
         m_content = std::move(content);
         return result;
     }
@@ -239,30 +253,39 @@ int main(int argc, char *argv[])
         const char *name;
         QByteArray qml;
         std::vector<double> create;
+        std::vector<double> createCpu;
         std::vector<double> shown;
     };
-    std::vector<Candidate> candidates{{"dial", grid(Dial, 500), {}, {}},
-                                      {"knob simple", grid(SimpleKnob, 500), {}, {}},
-                                      {"knob svg", grid(SvgKnobDelegate, 500), {}, {}}};
+    std::vector<Candidate> candidates{{"dial", grid(Dial, 500), {}, {}, {}},
+                                      {"knob simple", grid(SimpleKnob, 500), {}, {}, {}},
+                                      {"knob svg", grid(SvgKnobDelegate, 500), {}, {}, {}}};
     for (int round = 0; round < Rounds; ++round) {
         for (Candidate &candidate : candidates) {
             const Bench::Creation c = bench.create(candidate.qml);
             bench.clear();
             candidate.create.push_back(c.create);
+            candidate.createCpu.push_back(c.createCpu);
             candidate.shown.push_back(c.firstFrame);
         }
     }
     for (const Candidate &candidate : candidates)
-        std::printf("controls 500 %s: create %.1f ms, to first frame %.1f ms (median of %d)\n",
-                    candidate.name, median(candidate.create), median(candidate.shown), Rounds);
+        std::printf("controls 500 %s: create %.1f ms (%.1f ms CPU), to first frame %.1f ms (median "
+                    "of %d)\n",
+                    candidate.name, median(candidate.create), median(candidate.createCpu),
+                    median(candidate.shown), Rounds);
     const double dialCreate = median(candidates[0].create);
     const double dialShown = median(candidates[0].shown);
     std::printf("controls knob-simple/dial creation ratio: %.2f\n",
                 median(candidates[1].create) / dialCreate);
+    const double dialCreateCpu = median(candidates[0].createCpu);
+    std::printf("controls knob-simple/dial creation CPU-time ratio: %.2f\n",
+                median(candidates[1].createCpu) / dialCreateCpu);
     std::printf("controls knob-simple/dial to-first-frame ratio: %.2f\n",
                 median(candidates[1].shown) / dialShown);
     std::printf("controls knob-svg/dial creation ratio: %.2f\n",
                 median(candidates[2].create) / dialCreate);
+    std::printf("controls knob-svg/dial creation CPU-time ratio: %.2f\n",
+                median(candidates[2].createCpu) / dialCreateCpu);
     std::printf("controls knob-svg/dial to-first-frame ratio: %.2f\n",
                 median(candidates[2].shown) / dialShown);
 
