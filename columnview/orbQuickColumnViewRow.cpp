@@ -78,7 +78,7 @@ void orbQuickColumnViewRow::setModel(QAbstractItemModel *model)
         return;
     deleteCells();
     {
-        std::unique_lock<std::mutex> locker(m_mutex);
+        std::unique_lock<std::mutex> locker(m_modelMutex);
         m_model = model;
     }
     m_modelIndex = model ? model->index(index(), 0) : QModelIndex();
@@ -227,17 +227,21 @@ void orbQuickColumnViewRow::sleepForFetch(int milliseconds)
     const auto deadline
         = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
     std::unique_lock<std::mutex> locker(m_mutex);
-    m_wake.wait_until(locker, deadline, [this] { return m_closing; });
+    m_wake.wait_until(locker, deadline, [this] { return m_closing.load(); });
 }
 
-// Holding the mutex keeps the model from being dropped mid-read.
+// Holding the model mutex keeps the model from being dropped mid-read.
 bool orbQuickColumnViewRow::readForTask(int generation, int rowIndex)
 {
+    QMap<int, QVariant> data;
+    {
+        std::unique_lock<std::mutex> modelLocker(m_modelMutex);
+        if (m_closing || !m_model)
+            return false;
+        data = m_model->itemData(m_model->index(rowIndex, 0));
+    }
     std::unique_lock<std::mutex> locker(m_mutex);
-    if (m_closing || !m_model)
-        return false;
-    const QMap<int, QVariant> data = m_model->itemData(m_model->index(rowIndex, 0));
-    m_pending.append({generation, data, rowIndex});
+    m_pending.append({generation, std::move(data), rowIndex});
     return true;
 }
 

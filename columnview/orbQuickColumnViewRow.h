@@ -24,7 +24,8 @@ class orbQuickColumnViewColumn;
 // row's item data, read at once or by RowRunner tasks on a thread pool, of
 // which only the newest result for the current index is kept. Created, moved
 // between model rows and deleted by its view on the GUI thread; tasks touch
-// only the index, the model read and the pending list (under the mutex).
+// only the index, the model read (under the model mutex) and the pending
+// list (under the row mutex).
 class orbQuickColumnViewRow : public QQuickRectangle
 {
     Q_OBJECT
@@ -129,7 +130,7 @@ private:
     qreal m_selectedHeight = 20.0;
     int m_fetchDelay = 0;
     orbQuickColumnView *m_view = nullptr;
-    QAbstractItemModel *m_model = nullptr; // written under the mutex
+    QAbstractItemModel *m_model = nullptr; // written under m_modelMutex
     QModelIndex m_modelIndex;
     QHash<int, QByteArray> m_roleNames;
     QMap<int, QVariant> m_data;
@@ -137,9 +138,13 @@ private:
     QThreadPool *m_threadPool = nullptr;
 
     // Standard rather than Qt locks: the thread sanitizer sees these.
+    // A task holds m_modelMutex for the whole (possibly slow) model read and
+    // m_mutex only for moments, so that the GUI thread, which takes m_mutex on
+    // every fetch and result, never waits for a read.
+    std::mutex m_modelMutex;
     std::mutex m_mutex;
     std::condition_variable m_wake;
-    bool m_closing = false;
+    std::atomic<bool> m_closing{false};
     RowRunner *m_currentTask = nullptr;
     int m_generation = 0;
     std::atomic<int> m_runningTasks{0};

@@ -16,6 +16,8 @@
 #include <QtQuick/QQuickItem>
 #include <QtTest/QtTest>
 
+#include <chrono>
+#include <condition_variable>
 #include <memory>
 
 class tst_ColumnViewRobustness : public QObject
@@ -32,6 +34,7 @@ private slots:
     void modelDeletedWhileViewLives_data();
     void modelDeletedWhileViewLives();
     void viewDeletedWithReadsQueued();
+    void slowReadsDoNotBlockTheGuiThread();
     void badCellDelegatesLeaveRowsOut();
     void columnWithoutDelegateLeavesRowsOutSilently();
     void foreignAndDeletedSelectionModels();
@@ -74,6 +77,51 @@ QVariantMap modelContext(QObject *model)
 {
     return {{"m0", QVariant::fromValue(model)}};
 }
+
+// Reads made off the GUI thread wait at a gate until it opens, or give up
+// after a few seconds, so that a thread waiting for them shows as a failure
+// rather than a hang.
+class GatedModel : public CountingModel
+{
+public:
+    using CountingModel::CountingModel;
+
+    QMap<int, QVariant> itemData(const QModelIndex &index) const override
+    {
+        if (QThread::currentThread() != thread()) {
+            std::unique_lock<std::mutex> locker(m_gateMutex);
+            ++m_waiting;
+            if (!m_gate.wait_for(locker, std::chrono::seconds(3), [this] { return m_open; }))
+                ++m_gaveUp;
+            --m_waiting;
+        }
+        return CountingModel::itemData(index);
+    }
+
+    void setOpen(bool open)
+    {
+        std::lock_guard<std::mutex> locker(m_gateMutex);
+        m_open = open;
+        m_gate.notify_all();
+    }
+    int waitingReads() const
+    {
+        std::lock_guard<std::mutex> locker(m_gateMutex);
+        return m_waiting;
+    }
+    int readsThatGaveUp() const
+    {
+        std::lock_guard<std::mutex> locker(m_gateMutex);
+        return m_gaveUp;
+    }
+
+private:
+    mutable std::mutex m_gateMutex;
+    mutable std::condition_variable m_gate;
+    bool m_open = true;
+    mutable int m_waiting = 0;
+    mutable int m_gaveUp = 0;
+};
 
 bool rowsShowTheirTitles(const ColumnViewHarness &harness, const QString &prefix)
 {
@@ -179,6 +227,26 @@ void tst_ColumnViewRobustness::viewDeletedWithReadsQueued()
     harness.destroyWindow();
     QVERIFY2(elapsed.elapsed() < 2000, qPrintable(QString::number(elapsed.elapsed())));
     QVERIFY(QThreadPool::globalInstance()->waitForDone(2000));
+}
+
+// Rows moved on while their reads are still inside the model: the GUI thread
+// goes on at once instead of waiting for those reads.
+void tst_ColumnViewRobustness::slowReadsDoNotBlockTheGuiThread()
+{
+    GatedModel model(1000);
+    ColumnViewHarness harness(*m_host);
+    QVERIFY(harness.show(viewQml("asynchronous: true"), modelContext(&model)));
+    QTRY_VERIFY_WITH_TIMEOUT(rowsShowTheirTitles(harness, QStringLiteral("row ")), 3000);
+
+    model.setOpen(false);
+    harness.view()->setProperty("contentY", 4000.0);
+    QTRY_VERIFY_WITH_TIMEOUT(model.waitingReads() > 0, 3000);
+    harness.view()->setProperty("contentY", 8000.0);
+    const int gaveUp = model.readsThatGaveUp();
+    model.setOpen(true);
+    QVERIFY2(gaveUp == 0, "the GUI thread waited for a read in progress");
+    QTRY_VERIFY_WITH_TIMEOUT(
+        harness.row(400) && rowsShowTheirTitles(harness, QStringLiteral("row ")), 3000);
 }
 
 void tst_ColumnViewRobustness::badCellDelegatesLeaveRowsOut()
