@@ -381,8 +381,10 @@ __attribute__((target("avx2"))) int nearestWide(const std::int16_t *cost,
                                             _mm256_loadu_si256(squares + left));
         best = _mm256_min_epi16(best, _mm256_min_epi16(r, l));
     }
-    return smallestLane(
-        _mm_min_epi16(_mm256_castsi256_si128(best), _mm256_extracti128_si256(best, 1)));
+    // The sums are not negative, so the unsigned minimum is the minimum.
+    return _mm_extract_epi16(_mm_minpos_epu16(_mm_min_epi16(_mm256_castsi256_si128(best),
+                                                            _mm256_extracti128_si256(best, 1))),
+                             0);
 }
 
 // The costs of columns [first, last) of a sample row (see SampleRow),
@@ -416,8 +418,6 @@ __attribute__((target("avx512bw"))) int nearestWidest(const std::int16_t *cost,
     constexpr int Widest = 32;
     __m512i best = _mm512_set1_epi16(INT16_MAX);
     for (int m = 0; m * Widest < Reach; ++m) {
-        if (m > 0 && _mm512_cmplt_epi16_mask(best, _mm512_set1_epi16(settled(m * Widest))))
-            break;
         const int right = m * Widest;
         const int left = -(m + 1) * Widest;
         const __m512i r = _mm512_adds_epi16(_mm512_loadu_si512(cost + right),
@@ -426,13 +426,12 @@ __attribute__((target("avx512bw"))) int nearestWidest(const std::int16_t *cost,
             = _mm512_adds_epi16(_mm512_loadu_si512(cost + left), _mm512_loadu_si512(square + left));
         best = _mm512_min_epi16(best, _mm512_min_epi16(r, l));
     }
-    alignas(64) std::int16_t lanes[Widest];
-    _mm512_store_si512(lanes, best);
-    const __m256i half
-        = _mm256_min_epi16(_mm256_load_si256(reinterpret_cast<__m256i *>(lanes)),
-                           _mm256_load_si256(reinterpret_cast<__m256i *>(lanes) + 1));
-    return smallestLane(
-        _mm_min_epi16(_mm256_castsi256_si128(half), _mm256_extracti128_si256(half, 1)));
+    const __m256i half = _mm256_min_epi16(
+        _mm512_mask_extracti64x4_epi64(_mm256_setzero_si256(), __mmask8(0xff), best, 0),
+        _mm512_mask_extracti64x4_epi64(_mm256_setzero_si256(), __mmask8(0xff), best, 1));
+    return _mm_extract_epi16(_mm_minpos_epu16(_mm_min_epi16(_mm256_castsi256_si128(half),
+                                                            _mm256_extracti128_si256(half, 1))),
+                             0);
 }
 
 std::atomic<int> &laneLimit()
@@ -609,7 +608,10 @@ void transform(const CoverageView &coverage, int n, FieldTarget target)
                 continue;
             SampleRow sampleRow(width);
             std::vector<int> nearWords(std::size_t(words) + 1);
-            std::vector<std::uint8_t> open(static_cast<std::size_t>(n));
+            std::vector<std::uint8_t> values(static_cast<std::size_t>(n));
+            std::vector<int> open(static_cast<std::size_t>(n));
+            const int *columns = grid.columns.data();
+            const std::pair<int, int> *reach = reachWords.data();
             for (int i = i0; i < i1; ++i) {
                 const int cy = grid.rows[i];
                 // A row out of reach of the ink is outside with nothing in reach.
@@ -624,39 +626,37 @@ void transform(const CoverageView &coverage, int n, FieldTarget target)
                 // word wide: count, per word, those within reach of the row.
                 const std::pair<int, int> reachRows
                     = edges.blockRows(cy - (Reach - 1), cy + (Reach - 1));
+                int *near = nearWords.data();
                 for (int w = 0; w < words; ++w)
-                    nearWords[w + 1] = nearWords[w] + edges.anyMixedIn({w, w}, reachRows);
+                    near[w + 1] = near[w] + edges.anyMixedIn({w, w}, reachRows);
+                // Every sample as if nothing were in reach, and the ones
+                // that need a scan listed.
+                std::uint8_t *value = values.data();
+                int *opened = open.data();
+                int openCount = 0;
+                for (int j = 0; j < n; ++j) {
+                    value[j] = bitAt(kinds, columns[j]) ? 255 : 0;
+                    opened[openCount] = j;
+                    openCount += near[reach[j].second + 1] > near[reach[j].first];
+                }
                 // The costs are loaded around runs of samples that need a
                 // scan; runs closer than two reaches share one load.
-                int firstOpen = 0;
-                int lastOpen = -1;
-                const auto loadRun = [&] {
-                    if (firstOpen <= lastOpen)
-                        sampleRow.load(kinds, vertical + qsizetype(i) * stride, firstOpen,
-                                       lastOpen);
-                };
-                for (int j = 0; j < n; ++j) {
-                    const int cx = grid.columns[j];
-                    const auto [first, last] = reachWords[j];
-                    open[j] = first <= last && nearWords[last + 1] > nearWords[first];
-                    if (!open[j]) {
-                        *sampleAt(target, n, i, j) = encodeSquared(bitAt(kinds, cx), None, root);
-                    } else if (firstOpen <= lastOpen && cx - lastOpen < 2 * Reach) {
-                        lastOpen = cx;
-                    } else {
-                        loadRun();
-                        firstOpen = lastOpen = cx;
+                for (int k = 0; k < openCount;) {
+                    int end = k + 1;
+                    while (end < openCount
+                           && columns[opened[end]] - columns[opened[end - 1]] < 2 * Reach)
+                        ++end;
+                    sampleRow.load(kinds, vertical + qsizetype(i) * stride, columns[opened[k]],
+                                   columns[opened[end - 1]]);
+                    for (; k < end; ++k) {
+                        const int j = opened[k];
+                        const bool inside = value[j] != 0;
+                        value[j]
+                            = encodeSquared(inside, sampleRow.nearest(columns[j], inside), root);
                     }
                 }
-                loadRun();
-                for (int j = 0; j < n; ++j) {
-                    if (!open[j])
-                        continue;
-                    const int cx = grid.columns[j];
-                    const bool inside = bitAt(kinds, cx);
-                    *sampleAt(target, n, i, j)
-                        = encodeSquared(inside, sampleRow.nearest(cx, inside), root);
-                }
+                for (int j = 0; j < n; ++j)
+                    *sampleAt(target, n, i, j) = value[j];
             }
         }
     }
