@@ -292,6 +292,14 @@ void sweepColumns(const CoverageView &coverage, const SampleGrid &grid, SampleKi
         for (int w = inkW0; w < inkW1; ++w) {
             if (!edges.mayBeMixed(w * WordBits, y0))
                 continue;
+#if defined(__SSE2__)
+            // The outline goes on: the block below is most likely read next
+            // in this column, and its rows are far apart in memory.
+            for (int y = y0 + BlockHeight; y < std::min(y0 + 2 * BlockHeight, bottom + 1); ++y)
+                _mm_prefetch(
+                    reinterpret_cast<const char *>(coverage.row(y) + w * WordBits * PixelBytes),
+                    _MM_HINT_T0);
+#endif
             changes.any = 0;
             Word previous = packed(from - 1, w);
             for (int c = from; c <= to; ++c) {
@@ -361,8 +369,8 @@ inline int smallestLane(__m128i v)
 
 #if defined(ORB_SDF_WIDE)
 // The outward scan sixteen columns a side at a time, on processors that can.
-__attribute__((target("avx2"))) int nearestWide(const std::int16_t *cost,
-                                                const std::int16_t *square)
+__attribute__((target("avx2"))) inline int nearestWide(const std::int16_t *cost,
+                                                       const std::int16_t *square)
 {
     constexpr int Wide = 16;
     const auto *costs = reinterpret_cast<const __m256i *>(cost);
@@ -412,8 +420,8 @@ __attribute__((target("avx2"))) int loadWide(const Word *bits, const std::uint8_
 }
 
 // The 32-lane scan, on processors that can.
-__attribute__((target("avx512bw"))) int nearestWidest(const std::int16_t *cost,
-                                                      const std::int16_t *square)
+__attribute__((target("avx512bw"))) inline int nearestWidest(const std::int16_t *cost,
+                                                             const std::int16_t *square)
 {
     constexpr int Widest = 32;
     __m512i best = _mm512_set1_epi16(INT16_MAX);
@@ -432,6 +440,38 @@ __attribute__((target("avx512bw"))) int nearestWidest(const std::int16_t *cost,
     return _mm_extract_epi16(_mm_minpos_epu16(_mm_min_epi16(_mm256_castsi256_si128(half),
                                                             _mm256_extracti128_si256(half, 1))),
                              0);
+}
+
+// The bytes of the listed samples (value[j] != 0: inside) from the loaded
+// costs of their row, one vector width for all.
+template<int (*Nearest)(const std::int16_t *, const std::int16_t *)>
+inline void encodeSamples(const std::int16_t *toOutside, const std::int16_t *toInside,
+                          const int *columns, const int *samples, int count, std::uint8_t *value)
+{
+    const std::int16_t *square = squares().data() + Reach;
+    const std::uint8_t *root = floorSqrt().data();
+    for (int k = 0; k < count; ++k) {
+        const int j = samples[k];
+        const bool inside = value[j] != 0;
+        const int cx = columns[j];
+        value[j]
+            = encodeSquared(inside, Nearest((inside ? toOutside : toInside) + cx, square), root);
+    }
+}
+
+__attribute__((target("avx2"))) void encodeWide(const std::int16_t *toOutside,
+                                                const std::int16_t *toInside, const int *columns,
+                                                const int *samples, int count, std::uint8_t *value)
+{
+    encodeSamples<nearestWide>(toOutside, toInside, columns, samples, count, value);
+}
+
+__attribute__((target("avx512bw"))) void encodeWidest(const std::int16_t *toOutside,
+                                                      const std::int16_t *toInside,
+                                                      const int *columns, const int *samples,
+                                                      int count, std::uint8_t *value)
+{
+    encodeSamples<nearestWidest>(toOutside, toInside, columns, samples, count, value);
 }
 
 std::atomic<int> &laneLimit()
@@ -498,6 +538,24 @@ public:
             const bool inside = bitAt(bits, x);
             toOutside[x] = std::int16_t(inside ? g2 : 0);
             toInside[x] = std::int16_t(inside ? 0 : g2);
+        }
+    }
+
+    // The bytes of samples[0 .. count) (loaded), whose value[j] tells their
+    // kind (non-zero: inside).
+    void encode(const int *columns, const int *samples, int count, std::uint8_t *value) const
+    {
+#if defined(ORB_SDF_WIDE)
+        if (m_lanes >= 32)
+            return encodeWidest(costs(true), costs(false), columns, samples, count, value);
+        if (m_lanes >= 16)
+            return encodeWide(costs(true), costs(false), columns, samples, count, value);
+#endif
+        const std::uint8_t *root = floorSqrt().data();
+        for (int k = 0; k < count; ++k) {
+            const int j = samples[k];
+            const bool inside = value[j] != 0;
+            value[j] = encodeSquared(inside, nearest(columns[j], inside), root);
         }
     }
 
@@ -583,7 +641,6 @@ void transform(const CoverageView &coverage, int n, FieldTarget target)
     // its waiting threads take the core the others need (measured: 12 ms a
     // field instead of under 1 ms). The bands do not depend on the team.
     omp_set_dynamic(1);
-    const std::uint8_t *root = floorSqrt().data();
     const EdgeBlocks &edges = coverage.edges();
     // Per sample column, the words within its reach; none far from the ink.
     std::vector<std::pair<int, int>> reachWords(static_cast<std::size_t>(n), {0, -1});
@@ -648,12 +705,8 @@ void transform(const CoverageView &coverage, int n, FieldTarget target)
                         ++end;
                     sampleRow.load(kinds, vertical + qsizetype(i) * stride, columns[opened[k]],
                                    columns[opened[end - 1]]);
-                    for (; k < end; ++k) {
-                        const int j = opened[k];
-                        const bool inside = value[j] != 0;
-                        value[j]
-                            = encodeSquared(inside, sampleRow.nearest(columns[j], inside), root);
-                    }
+                    sampleRow.encode(columns, opened + k, end - k, value);
+                    k = end;
                 }
                 for (int j = 0; j < n; ++j)
                     *sampleAt(target, n, i, j) = value[j];
