@@ -642,13 +642,21 @@ void transform(const CoverageView &coverage, int n, FieldTarget target)
     // field instead of under 1 ms). The bands do not depend on the team.
     omp_set_dynamic(1);
     const EdgeBlocks &edges = coverage.edges();
-    // Per sample column, the words within its reach; none far from the ink.
-    std::vector<std::pair<int, int>> reachWords(static_cast<std::size_t>(n), {0, -1});
+    // Per sample column, where its pixel lies in a row of words, and the
+    // words within its reach as the range [reachBegin, reachEnd) of the
+    // per-row counts; empty far from the ink.
+    std::vector<int> wordOf(static_cast<std::size_t>(n));
+    std::vector<int> bitOf(static_cast<std::size_t>(n));
+    std::vector<int> reachBegin(static_cast<std::size_t>(n), 0);
+    std::vector<int> reachEnd(static_cast<std::size_t>(n), 0);
     for (int j = 0; j < n; ++j) {
         const int cx = grid.columns[j];
-        if (gapToInk(cx, ink.left(), ink.right()) < Reach)
-            reachWords[j] = {std::max(cx - (Reach - 1), 0) / WordBits,
-                             std::min(cx + (Reach - 1), width - 1) / WordBits};
+        wordOf[j] = cx / WordBits;
+        bitOf[j] = cx % WordBits;
+        if (gapToInk(cx, ink.left(), ink.right()) < Reach) {
+            reachBegin[j] = std::max(cx - (Reach - 1), 0) / WordBits;
+            reachEnd[j] = std::min(cx + (Reach - 1), width - 1) / WordBits + 1;
+        }
     }
 #pragma omp parallel
     {
@@ -668,48 +676,49 @@ void transform(const CoverageView &coverage, int n, FieldTarget target)
             std::vector<std::uint8_t> values(static_cast<std::size_t>(n));
             std::vector<int> open(static_cast<std::size_t>(n));
             const int *columns = grid.columns.data();
-            const std::pair<int, int> *reach = reachWords.data();
             for (int i = i0; i < i1; ++i) {
                 const int cy = grid.rows[i];
+                // Samples in a row of their own are written in place.
+                std::uint8_t *value = target.step == 1 ? sampleAt(target, n, i, 0) : values.data();
                 // A row out of reach of the ink is outside with nothing in reach.
                 if (gapToInk(cy, ink.top(), ink.bottom()) >= Reach) {
+                    std::fill_n(value, n, std::uint8_t(0));
+                } else {
+                    const Word *kinds = bits.row(i);
+                    // A sample whose reach meets no block that may mix kinds
+                    // sees only its own kind: it needs no scan. Blocks are a
+                    // word wide: count, per word, those within reach of the row.
+                    const std::pair<int, int> reachRows
+                        = edges.blockRows(cy - (Reach - 1), cy + (Reach - 1));
+                    int *near = nearWords.data();
+                    for (int w = 0; w < words; ++w)
+                        near[w + 1] = near[w] + edges.anyMixedIn({w, w}, reachRows);
+                    // Every sample as if nothing were in reach, and the ones
+                    // that need a scan listed.
+                    int *opened = open.data();
+                    int openCount = 0;
+                    for (int j = 0; j < n; ++j) {
+                        value[j] = std::uint8_t(0 - ((kinds[wordOf[j]] >> bitOf[j]) & 1));
+                        opened[openCount] = j;
+                        openCount += near[reachEnd[j]] > near[reachBegin[j]];
+                    }
+                    // The costs are loaded around runs of samples that need a
+                    // scan; runs closer than two reaches share one load.
+                    for (int k = 0; k < openCount;) {
+                        int end = k + 1;
+                        while (end < openCount
+                               && columns[opened[end]] - columns[opened[end - 1]] < 2 * Reach)
+                            ++end;
+                        sampleRow.load(kinds, vertical + qsizetype(i) * stride, columns[opened[k]],
+                                       columns[opened[end - 1]]);
+                        sampleRow.encode(columns, opened + k, end - k, value);
+                        k = end;
+                    }
+                }
+                if (value == values.data()) {
                     for (int j = 0; j < n; ++j)
-                        *sampleAt(target, n, i, j) = 0;
-                    continue;
+                        *sampleAt(target, n, i, j) = value[j];
                 }
-                const Word *kinds = bits.row(i);
-                // A sample whose reach meets no block that may mix kinds
-                // sees only its own kind: it needs no scan. Blocks are a
-                // word wide: count, per word, those within reach of the row.
-                const std::pair<int, int> reachRows
-                    = edges.blockRows(cy - (Reach - 1), cy + (Reach - 1));
-                int *near = nearWords.data();
-                for (int w = 0; w < words; ++w)
-                    near[w + 1] = near[w] + edges.anyMixedIn({w, w}, reachRows);
-                // Every sample as if nothing were in reach, and the ones
-                // that need a scan listed.
-                std::uint8_t *value = values.data();
-                int *opened = open.data();
-                int openCount = 0;
-                for (int j = 0; j < n; ++j) {
-                    value[j] = bitAt(kinds, columns[j]) ? 255 : 0;
-                    opened[openCount] = j;
-                    openCount += near[reach[j].second + 1] > near[reach[j].first];
-                }
-                // The costs are loaded around runs of samples that need a
-                // scan; runs closer than two reaches share one load.
-                for (int k = 0; k < openCount;) {
-                    int end = k + 1;
-                    while (end < openCount
-                           && columns[opened[end]] - columns[opened[end - 1]] < 2 * Reach)
-                        ++end;
-                    sampleRow.load(kinds, vertical + qsizetype(i) * stride, columns[opened[k]],
-                                   columns[opened[end - 1]]);
-                    sampleRow.encode(columns, opened + k, end - k, value);
-                    k = end;
-                }
-                for (int j = 0; j < n; ++j)
-                    *sampleAt(target, n, i, j) = value[j];
             }
         }
     }
