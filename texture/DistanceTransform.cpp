@@ -180,6 +180,21 @@ private:
     std::vector<Word> &m_storage;
 };
 
+#if defined(ORB_SDF_WIDE)
+int vectorLanes();
+
+// Rows of 64 Alpha8 pixels as bits, count rows from first on, on processors
+// that can: one comparison per row.
+__attribute__((target("avx512bw"))) void packRowsWidest(const uchar *first, qsizetype bytesPerLine,
+                                                        int count, Word *out)
+{
+    for (int k = 0; k < count; ++k) {
+        out[k] = _cvtmask64_u64(
+            _mm512_movepi8_mask(_mm512_loadu_si512(first + qsizetype(k) * bytesPerLine)));
+    }
+}
+#endif
+
 // Per column of a block, the rows (0 .. BlockHeight - 1) where it changes
 // kind, as bits: bit k set when pixel row k of the block differs from the row
 // above it.
@@ -276,6 +291,27 @@ void sweepColumns(const CoverageView &coverage, const SampleGrid &grid, SampleKi
             row[w] = isInside<PixelBytes>(coverage.row(y), w * WordBits) ? all : 0;
         }
     }
+    // Rows y .. y + count - 1 of word w into out.
+#if defined(ORB_SDF_WIDE)
+    const bool widePack = PixelBytes == 1 && vectorLanes() >= 32;
+#endif
+    const auto packRows = [&](int y, int count, int w, Word *out) {
+        std::fill_n(out, count, Word(0));
+        const int first = std::max(y, top);
+        const int last = std::min(y + count - 1, bottom);
+        if (first > last)
+            return;
+#if defined(ORB_SDF_WIDE)
+        if (widePack && (w + 1) * WordBits <= width) {
+            packRowsWidest(coverage.row(first) + w * WordBits, coverage.bytesPerLine(),
+                           last - first + 1, out + (first - y));
+            return;
+        }
+#endif
+        for (int row = first; row <= last; ++row)
+            out[row - y] = packWord<PixelBytes>(coverage.row(row), width, w);
+    };
+
     // Changes between rows c - 1 and c, for c in [firstChange, lastChange].
     const int firstChange = std::max(top, 1);
     const int lastChange = std::min(bottom + 1, height - 1);
@@ -300,12 +336,11 @@ void sweepColumns(const CoverageView &coverage, const SampleGrid &grid, SampleKi
                     reinterpret_cast<const char *>(coverage.row(y) + w * WordBits * PixelBytes),
                     _MM_HINT_T0);
 #endif
+            Word rows[BlockHeight + 1]; // rows from - 1 .. to
+            packRows(from - 1, to - from + 2, w, rows);
             changes.any = 0;
-            Word previous = packed(from - 1, w);
             for (int c = from; c <= to; ++c) {
-                const Word current = packed(c, w);
-                Word diff = current ^ previous;
-                previous = current;
+                Word diff = rows[c - from + 1] ^ rows[c - from];
                 if (!diff)
                     continue;
                 for (Word fresh = diff & ~changes.any; fresh; fresh &= fresh - 1)
