@@ -680,14 +680,16 @@ void transform(const CoverageView &coverage, int n, FieldTarget target)
     // Per sample column, where its pixel lies in a row of words, and the
     // words within its reach as the range [reachBegin, reachEnd) of the
     // per-row counts; empty far from the ink.
-    std::vector<int> wordOf(static_cast<std::size_t>(n));
     std::vector<int> bitOf(static_cast<std::size_t>(n));
+    // The samples of word w are [firstSample[w], firstSample[w + 1]).
+    std::vector<int> firstSample(std::size_t(words) + 1, n);
     std::vector<int> reachBegin(static_cast<std::size_t>(n), 0);
     std::vector<int> reachEnd(static_cast<std::size_t>(n), 0);
     for (int j = 0; j < n; ++j) {
         const int cx = grid.columns[j];
-        wordOf[j] = cx / WordBits;
         bitOf[j] = cx % WordBits;
+        for (int w = cx / WordBits; w >= 0 && firstSample[w] > j; --w)
+            firstSample[w] = j;
         if (gapToInk(cx, ink.left(), ink.right()) < Reach) {
             reachBegin[j] = std::max(cx - (Reach - 1), 0) / WordBits;
             reachEnd[j] = std::min(cx + (Reach - 1), width - 1) / WordBits + 1;
@@ -732,8 +734,18 @@ void transform(const CoverageView &coverage, int n, FieldTarget target)
                     // that need a scan listed.
                     int *opened = open.data();
                     int openCount = 0;
+                    for (int w = 0; w < words; ++w) {
+                        const Word kind = kinds[w];
+                        const int j0 = firstSample[w];
+                        const int j1 = firstSample[w + 1];
+                        if (kind == 0 || kind == ~Word(0)) {
+                            std::fill(value + j0, value + j1, std::uint8_t(kind));
+                        } else {
+                            for (int j = j0; j < j1; ++j)
+                                value[j] = std::uint8_t(0 - ((kind >> bitOf[j]) & 1));
+                        }
+                    }
                     for (int j = 0; j < n; ++j) {
-                        value[j] = std::uint8_t(0 - ((kinds[wordOf[j]] >> bitOf[j]) & 1));
                         opened[openCount] = j;
                         openCount += near[reachEnd[j]] > near[reachBegin[j]];
                     }
