@@ -677,22 +677,26 @@ void transform(const CoverageView &coverage, int n, FieldTarget target)
     // field instead of under 1 ms). The bands do not depend on the team.
     omp_set_dynamic(1);
     const EdgeBlocks &edges = coverage.edges();
-    // Per sample column, where its pixel lies in a row of words, and the
-    // words within its reach as the range [reachBegin, reachEnd) of the
-    // per-row counts; empty far from the ink.
+    // Per sample column, where its pixel lies in a row of words.
     std::vector<int> bitOf(static_cast<std::size_t>(n));
     // The samples of word w are [firstSample[w], firstSample[w + 1]).
     std::vector<int> firstSample(std::size_t(words) + 1, n);
-    std::vector<int> reachBegin(static_cast<std::size_t>(n), 0);
-    std::vector<int> reachEnd(static_cast<std::size_t>(n), 0);
+    // The samples near the ink whose reach takes in word w are
+    // [reachFirst[w], reachEnd[w]); both grow with w.
+    std::vector<int> reachFirst(static_cast<std::size_t>(words), 0);
+    std::vector<int> reachEnd(static_cast<std::size_t>(words), 0);
     for (int j = 0; j < n; ++j) {
         const int cx = grid.columns[j];
         bitOf[j] = cx % WordBits;
         for (int w = cx / WordBits; w >= 0 && firstSample[w] > j; --w)
             firstSample[w] = j;
-        if (gapToInk(cx, ink.left(), ink.right()) < Reach) {
-            reachBegin[j] = std::max(cx - (Reach - 1), 0) / WordBits;
-            reachEnd[j] = std::min(cx + (Reach - 1), width - 1) / WordBits + 1;
+        if (gapToInk(cx, ink.left(), ink.right()) >= Reach)
+            continue;
+        const int last = std::min(cx + (Reach - 1), width - 1) / WordBits;
+        for (int w = std::max(cx - (Reach - 1), 0) / WordBits; w <= last; ++w) {
+            if (reachFirst[w] == reachEnd[w])
+                reachFirst[w] = j;
+            reachEnd[w] = j + 1;
         }
     }
 #pragma omp parallel
@@ -709,7 +713,6 @@ void transform(const CoverageView &coverage, int n, FieldTarget target)
             if (i0 == i1)
                 continue;
             SampleRow sampleRow(width);
-            std::vector<int> nearWords(std::size_t(words) + 1);
             std::vector<std::uint8_t> values(static_cast<std::size_t>(n));
             std::vector<int> open(static_cast<std::size_t>(n));
             const int *columns = grid.columns.data();
@@ -724,16 +727,20 @@ void transform(const CoverageView &coverage, int n, FieldTarget target)
                     const Word *kinds = bits.row(i);
                     // A sample whose reach meets no block that may mix kinds
                     // sees only its own kind: it needs no scan. Blocks are a
-                    // word wide: count, per word, those within reach of the row.
+                    // word wide: the samples to scan are those whose reach
+                    // takes in a word with such a block within reach of the row.
                     const std::pair<int, int> reachRows
                         = edges.blockRows(cy - (Reach - 1), cy + (Reach - 1));
-                    int *near = nearWords.data();
-                    for (int w = 0; w < words; ++w)
-                        near[w + 1] = near[w] + edges.anyMixedIn({w, w}, reachRows);
-                    // Every sample as if nothing were in reach, and the ones
-                    // that need a scan listed.
                     int *opened = open.data();
                     int openCount = 0;
+                    for (int w = 0, listed = 0; w < words; ++w) {
+                        if (reachEnd[w] <= listed || !edges.anyMixedIn({w, w}, reachRows))
+                            continue;
+                        for (int j = std::max(reachFirst[w], listed); j < reachEnd[w]; ++j)
+                            opened[openCount++] = j;
+                        listed = reachEnd[w];
+                    }
+                    // Every sample as if nothing were in reach.
                     for (int w = 0; w < words; ++w) {
                         const Word kind = kinds[w];
                         const int j0 = firstSample[w];
@@ -744,10 +751,6 @@ void transform(const CoverageView &coverage, int n, FieldTarget target)
                             for (int j = j0; j < j1; ++j)
                                 value[j] = std::uint8_t(0 - ((kind >> bitOf[j]) & 1));
                         }
-                    }
-                    for (int j = 0; j < n; ++j) {
-                        opened[openCount] = j;
-                        openCount += near[reachEnd[j]] > near[reachBegin[j]];
                     }
                     // The costs are loaded around runs of samples that need a
                     // scan; runs closer than two reaches share one load.
