@@ -277,13 +277,21 @@ void sweepColumns(const CoverageView &coverage, const SampleGrid &grid, SampleKi
     for (int i = 0; i < n; ++i) {
         std::uint8_t *d = vertical + qsizetype(i) * stride;
         std::fill(d + w0 * WordBits, d + w1 * WordBits, std::uint8_t(Reach));
-        // The kinds on the sample row: of a block of one kind, one pixel.
+        // The kinds on the sample row. A block of one kind has the kind of
+        // any of its pixels, and of the blocks above it up to the first one
+        // that may mix kinds: the sample row above tells it when it lies in
+        // one of those, else one pixel does.
         const int y = grid.rows[i];
         Word *row = kinds.row(i);
+        const std::pair<int, int> fromAbove = edges.blockRows(i > 0 ? grid.rows[i - 1] : -1, y);
         for (int w = w0; w < w1; ++w) {
             if (y < top || y > bottom || w < inkW0 || w >= inkW1
                 || edges.mayBeMixed(w * WordBits, y)) {
                 row[w] = packed(y, w);
+                continue;
+            }
+            if (i > 0 && !edges.anyMixedIn({w, w}, fromAbove)) {
+                row[w] = kinds.row(i - 1)[w];
                 continue;
             }
             const int columns = std::min(WordBits, width - w * WordBits);
