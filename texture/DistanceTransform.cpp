@@ -133,41 +133,6 @@ struct SampleGrid
     std::vector<int> columns; // raster column of each sample column
 };
 
-// The rows of the ink as bits, one word per 64 columns of the whole width:
-// bit b of word k is column 64k + b, set for an inside pixel. Every row
-// outside the ink is all outside and reads as zeros.
-class PackedRows
-{
-public:
-    PackedRows(std::vector<Word> &storage, int width, int top, int bottom)
-        : m_words((width + WordBits - 1) / WordBits)
-        , m_top(top)
-        , m_bottom(bottom)
-        , m_storage(storage)
-    {
-        const std::size_t count = std::size_t(std::max(bottom - top + 2, 1)) * m_words;
-        if (m_storage.size() < count)
-            m_storage.resize(count);
-        // The last row is the zeros every row outside the ink reads.
-        std::fill_n(m_storage.data() + std::size_t(std::max(bottom - top + 1, 0)) * m_words,
-                    m_words, Word(0));
-    }
-
-    int words() const { return m_words; }
-    Word *row(int y)
-    {
-        const int k = y < m_top || y > m_bottom ? m_bottom - m_top + 1 : y - m_top;
-        return m_storage.data() + std::size_t(k) * m_words;
-    }
-    const Word *row(int y) const { return const_cast<PackedRows *>(this)->row(y); }
-
-private:
-    int m_words;
-    int m_top;
-    int m_bottom;
-    std::vector<Word> &m_storage;
-};
-
 // The kinds of columns [64w, 64w + 64) of a raster row (width columns in
 // all) as bits; columns past the width are outside.
 template<int PixelBytes>
@@ -191,234 +156,238 @@ inline Word packWord(const uchar *row, int width, int w)
     return bits;
 }
 
-// Packs rows of the raster, reading only the blocks that may mix kinds; of
-// the others one pixel per block is read, once per row of blocks. Every kind
-// change between two neighbouring pixels lies in blocks that may mix kinds,
-// so only those words need comparing from row to row.
-template<int PixelBytes>
-class RowPacker
+// The kinds of the sample rows as bits, one word per 64 columns: bit b of
+// word k of row i is column 64k + b of raster row rows[i], set for an inside
+// pixel.
+class SampleKinds
 {
 public:
-    // For words [w0, w1) of rows first .. last.
-    RowPacker(const CoverageView &coverage, int w0, int w1, int first, int last)
-        : m_coverage(coverage)
-        , m_w0(w0)
-        , m_w1(w1)
-        , m_firstBlockRow(first / EdgeBlocks::BlockHeight)
-        , m_row(std::size_t(std::max(w1 - w0, 0)))
+    SampleKinds(std::vector<Word> &storage, int width, int n)
+        : m_words((width + WordBits - 1) / WordBits)
+        , m_storage(storage)
     {
-        const EdgeBlocks &edges = coverage.edges();
-        const int blockRows = last / EdgeBlocks::BlockHeight - m_firstBlockRow + 1;
-        m_listStart.reserve(std::size_t(std::max(blockRows, 0)) + 1);
-        for (int r = 0; r < blockRows; ++r) {
-            m_listStart.push_back(int(m_mixed.size()));
-            const int y = (m_firstBlockRow + r) * EdgeBlocks::BlockHeight;
-            for (int w = w0; w < w1; ++w) {
-                if (edges.mayBeMixed(w * WordBits, y))
-                    m_mixed.push_back(w);
-            }
-        }
-        m_listStart.push_back(int(m_mixed.size()));
+        const std::size_t count = std::size_t(n) * m_words;
+        if (m_storage.size() < count)
+            m_storage.resize(count);
     }
 
-    // The words that may change kind between row y and its neighbours.
-    const int *mixedBegin(int y) const { return m_mixed.data() + m_listStart[listOf(y)]; }
-    const int *mixedEnd(int y) const { return m_mixed.data() + m_listStart[listOf(y) + 1]; }
-
-    void pack(int y, Word *words)
-    {
-        constexpr int Ahead = 8; // rows: the blocks that may mix are read out of order
-        const int width = m_coverage.width();
-        const uchar *row = m_coverage.row(y);
-        const uchar *ahead = m_coverage.row(std::min(y + Ahead, m_coverage.height() - 1));
-        if (y / EdgeBlocks::BlockHeight != m_blockRow)
-            startBlockRow(y);
-        std::copy(m_row.begin(), m_row.end(), words + m_w0);
-        for (const int *w = mixedBegin(y); w != mixedEnd(y); ++w) {
-#if defined(__SSE2__)
-            // A word's pixels may straddle two cache lines.
-            const char *pixels = reinterpret_cast<const char *>(ahead + *w * WordBits * PixelBytes);
-            _mm_prefetch(pixels, _MM_HINT_T0);
-            _mm_prefetch(pixels + WordBits * PixelBytes - 1, _MM_HINT_T0);
-#endif
-            words[*w] = packWord<PixelBytes>(row, width, *w);
-        }
-    }
+    int words() const { return m_words; }
+    Word *row(int i) { return m_storage.data() + std::size_t(i) * m_words; }
+    const Word *row(int i) const { return m_storage.data() + std::size_t(i) * m_words; }
 
 private:
-    int listOf(int y) const
-    {
-        return y / EdgeBlocks::BlockHeight - m_firstBlockRow;
-    }
-
-    // The words of blocks of one kind, read from one pixel each.
-    void startBlockRow(int y)
-    {
-        const int width = m_coverage.width();
-        const uchar *row = m_coverage.row(y);
-        m_blockRow = y / EdgeBlocks::BlockHeight;
-        const int next = (m_blockRow + 1) * EdgeBlocks::BlockHeight;
-        const uchar *nextRow = m_coverage.row(std::min(next, m_coverage.height() - 1));
-        for (int w = m_w0; w < m_w1; ++w) {
-            const int x = w * WordBits;
-#if defined(__SSE2__)
-            _mm_prefetch(reinterpret_cast<const char *>(nextRow + x * PixelBytes), _MM_HINT_T0);
-#endif
-            const int columns = std::min(WordBits, width - x);
-            const Word all = columns == WordBits ? ~Word(0) : (Word(1) << columns) - 1;
-            m_row[std::size_t(w - m_w0)] = isInside<PixelBytes>(row, x) ? all : 0;
-        }
-    }
-
-    const CoverageView &m_coverage;
-    int m_w0;
-    int m_w1;
-    int m_firstBlockRow;
-    int m_blockRow = -1;
-    std::vector<Word> m_row;      // per word: its bits if its block is of one kind
-    std::vector<int> m_mixed;     // per row of blocks, the words that may mix kinds
-    std::vector<int> m_listStart; // per row of blocks, where its words start in m_mixed
+    int m_words;
+    std::vector<Word> &m_storage;
 };
 
-// Calls changed(x) for every column of the listed words whose bit differs
-// between a and b.
-template<class Changed>
-inline void forEachChange(const Word *a, const Word *b, const int *first, const int *last,
-                          Changed changed)
+#if defined(ORB_SDF_WIDE)
+int vectorLanes();
+
+// Rows of 64 Alpha8 pixels as bits, count rows from first on, on processors
+// that can: one comparison per row.
+__attribute__((target("avx512bw"))) void packRowsWidest(const uchar *first, qsizetype bytesPerLine,
+                                                        int count, Word *out)
 {
-    for (const int *w = first; w != last; ++w) {
-        for (Word diff = a[*w] ^ b[*w]; diff; diff &= diff - 1)
-            changed(*w * WordBits + countTrailingZeros(diff));
+    for (int k = 0; k < count; ++k) {
+        out[k] = _cvtmask64_u64(
+            _mm512_movepi8_mask(_mm512_loadu_si512(first + qsizetype(k) * bytesPerLine)));
     }
 }
-
-// d[x] = min(d[x], min(distance[x], Reach)) for count columns, where
-// distance[x] = sign * (y - row[x]) + 1 - lowered; sign +1 reads how far y is
-// below row (the distance above), sign -1 how far row is below y.
-template<bool Below>
-inline void lowerDistances(const int *row, int count, int y, std::uint8_t *d)
-{
-    int x = 0;
-#if defined(__SSE2__)
-    const __m128i origin = _mm_set1_epi32(Below ? -y : y + 1);
-    const __m128i reach = _mm_set1_epi16(Reach);
-    const auto distance = [&](int k) {
-        const __m128i r = _mm_loadu_si128(reinterpret_cast<const __m128i *>(row + x + k));
-        return Below ? _mm_add_epi32(r, origin) : _mm_sub_epi32(origin, r);
-    };
-    for (; x + 16 <= count; x += 16) {
-        // Saturating packs keep large distances large on the way down to bytes.
-        const __m128i lo = _mm_min_epi16(_mm_packs_epi32(distance(0), distance(4)), reach);
-        const __m128i hi = _mm_min_epi16(_mm_packs_epi32(distance(8), distance(12)), reach);
-        __m128i *out = reinterpret_cast<__m128i *>(d + x);
-        _mm_storeu_si128(out, _mm_min_epu8(_mm_loadu_si128(out), _mm_packus_epi16(lo, hi)));
-    }
 #endif
-    for (; x < count; ++x) {
-        const int distance = Below ? row[x] - y : y - row[x] + 1;
-        d[x] = std::uint8_t(std::min({distance, Reach, int(d[x])}));
+
+// Per column of a block, the rows (0 .. BlockHeight - 1) where it changes
+// kind, as bits: bit k set when pixel row k of the block differs from the row
+// above it.
+struct BlockChanges
+{
+    static constexpr int None = 255;
+    static_assert(EdgeBlocks::BlockHeight <= 16, "a column's changes fit 16 bits");
+
+    Word any = 0;                   // columns with a change
+    std::uint16_t column[WordBits]; // valid for the columns in any
+    // Per column, 15 - the last row that changes, and the first row that
+    // changes; None where the column has no change.
+    alignas(16) std::uint8_t lastGap[WordBits];
+    alignas(16) std::uint8_t first[WordBits];
+
+    void summarise()
+    {
+        std::fill(std::begin(lastGap), std::end(lastGap), std::uint8_t(None));
+        std::fill(std::begin(first), std::end(first), std::uint8_t(None));
+        for (Word bits = any; bits; bits &= bits - 1) {
+            const int b = countTrailingZeros(bits);
+            const unsigned rows = column[b];
+            lastGap[b] = std::uint8_t(EdgeBlocks::BlockHeight - 1 - (31 - __builtin_clz(rows)));
+            first[b] = std::uint8_t(__builtin_ctz(rows));
+        }
     }
+};
+
+// d[x] = min(d[x], add + gap[x]) for the 64 columns of a block, the sum
+// saturating at 255.
+inline void lowerBy(std::uint8_t *d, int add, const std::uint8_t *gap)
+{
+#if defined(__SSE2__)
+    const __m128i base = _mm_set1_epi8(char(add));
+    for (int k = 0; k < WordBits; k += 16) {
+        __m128i *out = reinterpret_cast<__m128i *>(d + k);
+        const __m128i g = _mm_load_si128(reinterpret_cast<const __m128i *>(gap + k));
+        _mm_storeu_si128(out, _mm_min_epu8(_mm_loadu_si128(out), _mm_adds_epu8(g, base)));
+    }
+#else
+    for (int k = 0; k < WordBits; ++k)
+        d[k] = std::uint8_t(std::min({int(d[k]), add + gap[k], 255}));
+#endif
 }
 
-// For the raster columns of words [w0, w1): vertical[i * stride + x] = the
-// distance from sample row i to the nearest pixel in column x of the other
-// kind than the pixel on the sample row, at most Reach (none within reach).
-// Columns are independent, so threads split the words.
+// The vertical step for the raster columns of words [w0, w1):
+// vertical[i * stride + x] = the distance from sample row i to the nearest
+// pixel in column x of the other kind than the pixel on the sample row, at
+// most Reach (none within reach). Columns are independent, so threads split
+// the words.
 //
-// Going down, change[x] is the row where column x last changed kind: a
-// sample row is that far below its run's start, plus one. Going up, it is the
-// row where the column next changes: the distance below. A run that reaches
-// the raster's edge has no pixel beyond it, and rows outside the ink are
-// outside.
+// A kind change between rows c - 1 and c puts a pixel of the other kind
+// c - y away from a sample row y above it and y - c + 1 from one at or below
+// it; the smallest over a column's changes is the distance. Changes lie only
+// in the blocks the outline passes near, so only those are read whole; rows
+// outside the ink are outside, and a run that reaches the raster's edge has
+// no pixel beyond it.
 template<int PixelBytes>
-void sweepColumns(const CoverageView &coverage, const SampleGrid &grid, PackedRows &bits, int w0,
+void sweepColumns(const CoverageView &coverage, const SampleGrid &grid, SampleKinds &kinds, int w0,
                   int w1, std::uint8_t *vertical, int stride)
 {
+    constexpr int BlockHeight = EdgeBlocks::BlockHeight;
+    static_assert(EdgeBlocks::BlockWidth == WordBits, "a block is a word wide");
     const int width = coverage.width();
     const int height = coverage.height();
     const int n = grid.n;
     const QRect &ink = coverage.ink();
-    const int x0 = w0 * WordBits;
-    const int x1 = std::min(w1 * WordBits, width);
+    const EdgeBlocks &edges = coverage.edges();
+    const int top = ink.top();
+    const int bottom = ink.bottom();
     // Only the words of the ink hold inside pixels.
     const int inkW0 = std::max(w0, ink.left() / WordBits);
     const int inkW1 = std::min(w1, ink.right() / WordBits + 1);
-    const int inkX0 = std::max(x0, inkW0 * WordBits);
-    const int inkX1 = std::min(x1, inkW1 * WordBits);
-    for (int i = 0; i < n; ++i) {
-        std::uint8_t *d = vertical + qsizetype(i) * stride;
-        std::fill(d + x0, d + x1, std::uint8_t(Reach));
-    }
-    const int top = ink.top();
-    const int bottom = ink.bottom();
-    // The words of the band beside the ink hold no inside pixel.
-    for (int y = top; y <= bottom; ++y) {
-        Word *row = bits.row(y);
-        std::fill(row + w0, row + std::max(w0, std::min(inkW0, w1)), Word(0));
-        std::fill(row + std::min(w1, std::max(inkW1, w0)), row + w1, Word(0));
-    }
-    if (inkX0 >= inkX1)
-        return;
-
-    const int count = inkX1 - inkX0;
-    std::vector<int> change(std::size_t(count) + WordBits);
-    const auto at = [&](int x) -> int & { return change[std::size_t(x - inkX0)]; };
-    // Lowers the distances of sample row i where a kind may change within
-    // reach: in the words with a block that may mix kinds within Reach rows.
-    // Elsewhere they stay at Reach.
-    static_assert(EdgeBlocks::BlockWidth == WordBits, "a block is a word wide");
-    const EdgeBlocks &edges = coverage.edges();
-    const auto lower = [&](int i, int y, auto lowerColumns) {
-        const std::pair<int, int> rows
-            = edges.blockRows(grid.rows[i] - (Reach - 1), grid.rows[i] + (Reach - 1));
-        const auto near = [&](int w) { return edges.anyMixedIn({w, w}, rows); };
-        for (int w = inkW0; w < inkW1;) {
-            for (; w < inkW1 && !near(w); ++w) { }
-            int end = w;
-            for (; end < inkW1 && near(end); ++end) { }
-            if (w < end) {
-                const int from = w * WordBits;
-                const int to = std::min(end * WordBits, inkX1);
-                lowerColumns(change.data() + (from - inkX0), to - from, y,
-                             vertical + qsizetype(i) * stride + from);
-            }
-            w = end;
-        }
+    const auto packed = [&](int y, int w) -> Word {
+        if (y < top || y > bottom || w < inkW0 || w >= inkW1)
+            return 0;
+        return packWord<PixelBytes>(coverage.row(y), width, w);
     };
 
-    // Down: the distance above.
-    std::fill(change.begin(), change.end(), INT_MIN / 2);
-    const int lastDown = std::min(bottom + 1, height - 1);
-    int i = 0;
-    for (; i < n && grid.rows[i] < top; ++i) { }
-    RowPacker<PixelBytes> packer(coverage, inkW0, inkW1, std::max(top - 1, 0), lastDown);
-    for (int y = top; y <= lastDown; ++y) {
-        Word *row = bits.row(y);
-        if (y <= bottom)
-            packer.pack(y, row);
-        if (y > 0)
-            forEachChange(row, bits.row(y - 1), packer.mixedBegin(y), packer.mixedEnd(y),
-                          [&](int x) { at(x) = y; });
-        for (; i < n && grid.rows[i] == y; ++i)
-            lower(i, y, lowerDistances<false>);
+    for (int i = 0; i < n; ++i) {
+        std::uint8_t *d = vertical + qsizetype(i) * stride;
+        std::fill(d + w0 * WordBits, d + w1 * WordBits, std::uint8_t(Reach));
+        // The kinds on the sample row. A block of one kind has the kind of
+        // any of its pixels, and of the blocks above it up to the first one
+        // that may mix kinds: the sample row above tells it when it lies in
+        // one of those, else one pixel does.
+        const int y = grid.rows[i];
+        Word *row = kinds.row(i);
+        const std::pair<int, int> fromAbove = edges.blockRows(i > 0 ? grid.rows[i - 1] : -1, y);
+        for (int w = w0; w < w1; ++w) {
+            if (y < top || y > bottom || w < inkW0 || w >= inkW1
+                || edges.mayBeMixed(w * WordBits, y)) {
+                row[w] = packed(y, w);
+                continue;
+            }
+            if (i > 0 && !edges.anyMixedIn({w, w}, fromAbove)) {
+                row[w] = kinds.row(i - 1)[w];
+                continue;
+            }
+            const int columns = std::min(WordBits, width - w * WordBits);
+            const Word all = columns == WordBits ? ~Word(0) : (Word(1) << columns) - 1;
+            row[w] = isInside<PixelBytes>(coverage.row(y), w * WordBits) ? all : 0;
+        }
     }
-    for (; i < n; ++i)
-        lower(i, grid.rows[i], lowerDistances<false>);
+    // Rows y .. y + count - 1 of word w into out.
+#if defined(ORB_SDF_WIDE)
+    const bool widePack = PixelBytes == 1 && vectorLanes() >= 32;
+#endif
+    const auto packRows = [&](int y, int count, int w, Word *out) {
+        std::fill_n(out, count, Word(0));
+        const int first = std::max(y, top);
+        const int last = std::min(y + count - 1, bottom);
+        if (first > last)
+            return;
+#if defined(ORB_SDF_WIDE)
+        if (widePack && (w + 1) * WordBits <= width) {
+            packRowsWidest(coverage.row(first) + w * WordBits, coverage.bytesPerLine(),
+                           last - first + 1, out + (first - y));
+            return;
+        }
+#endif
+        for (int row = first; row <= last; ++row)
+            out[row - y] = packWord<PixelBytes>(coverage.row(row), width, w);
+    };
 
-    // Up: the distance below.
-    std::fill(change.begin(), change.end(), INT_MAX / 2);
-    const int firstUp = std::max(top - 1, 0);
-    i = n - 1;
-    for (; i >= 0 && grid.rows[i] > bottom; --i) { }
-    for (int y = bottom; y >= firstUp; --y) {
-        if (y + 1 < height)
-            forEachChange(bits.row(y), bits.row(y + 1), packer.mixedBegin(y), packer.mixedEnd(y),
-                          [&](int x) { at(x) = y + 1; });
-        for (; i >= 0 && grid.rows[i] == y; --i)
-            lower(i, y, lowerDistances<true>);
+    // Changes between rows c - 1 and c, for c in [firstChange, lastChange].
+    const int firstChange = std::max(top, 1);
+    const int lastChange = std::min(bottom + 1, height - 1);
+    if (inkW0 >= inkW1 || firstChange > lastChange)
+        return;
+
+    BlockChanges changes;
+    int i0 = 0; // the first sample row within reach of the current row of blocks
+    for (int r = firstChange / BlockHeight; r <= lastChange / BlockHeight; ++r) {
+        const int y0 = r * BlockHeight;
+        const int from = std::max(firstChange, y0);
+        const int to = std::min(lastChange, y0 + BlockHeight - 1);
+        for (; i0 < n && grid.rows[i0] < y0 - (Reach - 1); ++i0) { }
+        for (int w = inkW0; w < inkW1; ++w) {
+            if (!edges.mayBeMixed(w * WordBits, y0))
+                continue;
+#if defined(__SSE2__)
+            // The outline goes on: the block below is most likely read next
+            // in this column, and its rows are far apart in memory.
+            for (int y = y0 + BlockHeight; y < std::min(y0 + 2 * BlockHeight, bottom + 1); ++y)
+                _mm_prefetch(
+                    reinterpret_cast<const char *>(coverage.row(y) + w * WordBits * PixelBytes),
+                    _MM_HINT_T0);
+#endif
+            Word rows[BlockHeight + 1]; // rows from - 1 .. to
+            packRows(from - 1, to - from + 2, w, rows);
+            changes.any = 0;
+            for (int c = from; c <= to; ++c) {
+                Word diff = rows[c - from + 1] ^ rows[c - from];
+                if (!diff)
+                    continue;
+                for (Word fresh = diff & ~changes.any; fresh; fresh &= fresh - 1)
+                    changes.column[countTrailingZeros(fresh)] = 0;
+                changes.any |= diff;
+                for (; diff; diff &= diff - 1)
+                    changes.column[countTrailingZeros(diff)] |= std::uint16_t(1u << (c - y0));
+            }
+            if (!changes.any)
+                continue;
+            changes.summarise();
+            const int x0 = w * WordBits;
+            for (int i = i0; i < n && grid.rows[i] < y0 + BlockHeight + (Reach - 1); ++i) {
+                const int y = grid.rows[i];
+                std::uint8_t *d = vertical + qsizetype(i) * stride + x0;
+                if (y >= y0 + BlockHeight - 1) {
+                    lowerBy(d, y - y0 - (BlockHeight - 2),
+                            changes.lastGap); // all changes at or above
+                } else if (y < y0) {
+                    lowerBy(d, y0 - y, changes.first); // all changes below
+                } else {
+                    // Within the block: the nearest change each way.
+                    const int split = y - y0 + 1; // changes in rows below split are at or above y
+                    for (Word bits = changes.any; bits; bits &= bits - 1) {
+                        const int b = countTrailingZeros(bits);
+                        const unsigned rows = changes.column[b];
+                        const unsigned above = rows & ((1u << split) - 1);
+                        const unsigned below = rows >> split;
+                        int distance = Reach;
+                        if (above)
+                            distance = split - (31 - __builtin_clz(above));
+                        if (below)
+                            distance = std::min(distance, __builtin_ctz(below) + 1);
+                        d[b] = std::uint8_t(std::min(int(d[b]), distance));
+                    }
+                }
+            }
+        }
     }
-    for (; i >= 0; --i)
-        lower(i, grid.rows[i], lowerDistances<true>);
 }
 
 constexpr int Lanes = 8; // columns per vector
@@ -443,8 +412,8 @@ inline int smallestLane(__m128i v)
 
 #if defined(ORB_SDF_WIDE)
 // The outward scan sixteen columns a side at a time, on processors that can.
-__attribute__((target("avx2"))) int nearestWide(const std::int16_t *cost,
-                                                const std::int16_t *square)
+__attribute__((target("avx2"))) inline int nearestWide(const std::int16_t *cost,
+                                                       const std::int16_t *square)
 {
     constexpr int Wide = 16;
     const auto *costs = reinterpret_cast<const __m256i *>(cost);
@@ -463,8 +432,10 @@ __attribute__((target("avx2"))) int nearestWide(const std::int16_t *cost,
                                             _mm256_loadu_si256(squares + left));
         best = _mm256_min_epi16(best, _mm256_min_epi16(r, l));
     }
-    return smallestLane(
-        _mm_min_epi16(_mm256_castsi256_si128(best), _mm256_extracti128_si256(best, 1)));
+    // The sums are not negative, so the unsigned minimum is the minimum.
+    return _mm_extract_epi16(_mm_minpos_epu16(_mm_min_epi16(_mm256_castsi256_si128(best),
+                                                            _mm256_extracti128_si256(best, 1))),
+                             0);
 }
 
 // The costs of columns [first, last) of a sample row (see SampleRow),
@@ -492,14 +463,12 @@ __attribute__((target("avx2"))) int loadWide(const Word *bits, const std::uint8_
 }
 
 // The 32-lane scan, on processors that can.
-__attribute__((target("avx512bw"))) int nearestWidest(const std::int16_t *cost,
-                                                      const std::int16_t *square)
+__attribute__((target("avx512bw"))) inline int nearestWidest(const std::int16_t *cost,
+                                                             const std::int16_t *square)
 {
     constexpr int Widest = 32;
     __m512i best = _mm512_set1_epi16(INT16_MAX);
     for (int m = 0; m * Widest < Reach; ++m) {
-        if (m > 0 && _mm512_cmplt_epi16_mask(best, _mm512_set1_epi16(settled(m * Widest))))
-            break;
         const int right = m * Widest;
         const int left = -(m + 1) * Widest;
         const __m512i r = _mm512_adds_epi16(_mm512_loadu_si512(cost + right),
@@ -508,13 +477,44 @@ __attribute__((target("avx512bw"))) int nearestWidest(const std::int16_t *cost,
             = _mm512_adds_epi16(_mm512_loadu_si512(cost + left), _mm512_loadu_si512(square + left));
         best = _mm512_min_epi16(best, _mm512_min_epi16(r, l));
     }
-    alignas(64) std::int16_t lanes[Widest];
-    _mm512_store_si512(lanes, best);
-    const __m256i half
-        = _mm256_min_epi16(_mm256_load_si256(reinterpret_cast<__m256i *>(lanes)),
-                           _mm256_load_si256(reinterpret_cast<__m256i *>(lanes) + 1));
-    return smallestLane(
-        _mm_min_epi16(_mm256_castsi256_si128(half), _mm256_extracti128_si256(half, 1)));
+    const __m256i half = _mm256_min_epi16(
+        _mm512_mask_extracti64x4_epi64(_mm256_setzero_si256(), __mmask8(0xff), best, 0),
+        _mm512_mask_extracti64x4_epi64(_mm256_setzero_si256(), __mmask8(0xff), best, 1));
+    return _mm_extract_epi16(_mm_minpos_epu16(_mm_min_epi16(_mm256_castsi256_si128(half),
+                                                            _mm256_extracti128_si256(half, 1))),
+                             0);
+}
+
+// The bytes of the listed samples (value[j] != 0: inside) from the loaded
+// costs of their row, one vector width for all.
+template<int (*Nearest)(const std::int16_t *, const std::int16_t *)>
+inline void encodeSamples(const std::int16_t *toOutside, const std::int16_t *toInside,
+                          const int *columns, const int *samples, int count, std::uint8_t *value)
+{
+    const std::int16_t *square = squares().data() + Reach;
+    const std::uint8_t *root = floorSqrt().data();
+    for (int k = 0; k < count; ++k) {
+        const int j = samples[k];
+        const bool inside = value[j] != 0;
+        const int cx = columns[j];
+        value[j]
+            = encodeSquared(inside, Nearest((inside ? toOutside : toInside) + cx, square), root);
+    }
+}
+
+__attribute__((target("avx2"))) void encodeWide(const std::int16_t *toOutside,
+                                                const std::int16_t *toInside, const int *columns,
+                                                const int *samples, int count, std::uint8_t *value)
+{
+    encodeSamples<nearestWide>(toOutside, toInside, columns, samples, count, value);
+}
+
+__attribute__((target("avx512bw"))) void encodeWidest(const std::int16_t *toOutside,
+                                                      const std::int16_t *toInside,
+                                                      const int *columns, const int *samples,
+                                                      int count, std::uint8_t *value)
+{
+    encodeSamples<nearestWidest>(toOutside, toInside, columns, samples, count, value);
 }
 
 std::atomic<int> &laneLimit()
@@ -584,6 +584,24 @@ public:
         }
     }
 
+    // The bytes of samples[0 .. count) (loaded), whose value[j] tells their
+    // kind (non-zero: inside).
+    void encode(const int *columns, const int *samples, int count, std::uint8_t *value) const
+    {
+#if defined(ORB_SDF_WIDE)
+        if (m_lanes >= 32)
+            return encodeWidest(costs(true), costs(false), columns, samples, count, value);
+        if (m_lanes >= 16)
+            return encodeWide(costs(true), costs(false), columns, samples, count, value);
+#endif
+        const std::uint8_t *root = floorSqrt().data();
+        for (int k = 0; k < count; ++k) {
+            const int j = samples[k];
+            const bool inside = value[j] != 0;
+            value[j] = encodeSquared(inside, nearest(columns[j], inside), root);
+        }
+    }
+
     // The smallest dx^2 + dy^2 from column cx (loaded) of this row to a pixel
     // of the other kind than inside, or None or more when none is within
     // reach; or a larger sum with the same whole square root, once no column
@@ -649,10 +667,10 @@ void transform(const CoverageView &coverage, int n, FieldTarget target)
     const int width = coverage.width();
     const QRect &ink = coverage.ink();
     const SampleGrid grid(coverage, n);
-    const int stride = (width + 15) / 16 * 16;
+    const int stride = (width + WordBits - 1) / WordBits * WordBits; // whole blocks
 
     static thread_local Workspace workspace;
-    PackedRows bits(workspace.bits, width, ink.top(), ink.bottom());
+    SampleKinds bits(workspace.bits, width, n);
     if (workspace.vertical.size() < std::size_t(n) * stride)
         workspace.vertical.resize(std::size_t(n) * stride);
     std::uint8_t *vertical = workspace.vertical.data();
@@ -666,15 +684,28 @@ void transform(const CoverageView &coverage, int n, FieldTarget target)
     // its waiting threads take the core the others need (measured: 12 ms a
     // field instead of under 1 ms). The bands do not depend on the team.
     omp_set_dynamic(1);
-    const std::uint8_t *root = floorSqrt().data();
     const EdgeBlocks &edges = coverage.edges();
-    // Per sample column, the words within its reach; none far from the ink.
-    std::vector<std::pair<int, int>> reachWords(static_cast<std::size_t>(n), {0, -1});
+    // Per sample column, where its pixel lies in a row of words.
+    std::vector<int> bitOf(static_cast<std::size_t>(n));
+    // The samples of word w are [firstSample[w], firstSample[w + 1]).
+    std::vector<int> firstSample(std::size_t(words) + 1, n);
+    // The samples near the ink whose reach takes in word w are
+    // [reachFirst[w], reachEnd[w]); both grow with w.
+    std::vector<int> reachFirst(static_cast<std::size_t>(words), 0);
+    std::vector<int> reachEnd(static_cast<std::size_t>(words), 0);
     for (int j = 0; j < n; ++j) {
         const int cx = grid.columns[j];
-        if (gapToInk(cx, ink.left(), ink.right()) < Reach)
-            reachWords[j] = {std::max(cx - (Reach - 1), 0) / WordBits,
-                             std::min(cx + (Reach - 1), width - 1) / WordBits};
+        bitOf[j] = cx % WordBits;
+        for (int w = cx / WordBits; w >= 0 && firstSample[w] > j; --w)
+            firstSample[w] = j;
+        if (gapToInk(cx, ink.left(), ink.right()) >= Reach)
+            continue;
+        const int last = std::min(cx + (Reach - 1), width - 1) / WordBits;
+        for (int w = std::max(cx - (Reach - 1), 0) / WordBits; w <= last; ++w) {
+            if (reachFirst[w] == reachEnd[w])
+                reachFirst[w] = j;
+            reachEnd[w] = j + 1;
+        }
     }
 #pragma omp parallel
     {
@@ -690,54 +721,61 @@ void transform(const CoverageView &coverage, int n, FieldTarget target)
             if (i0 == i1)
                 continue;
             SampleRow sampleRow(width);
-            std::vector<int> nearWords(std::size_t(words) + 1);
-            std::vector<std::uint8_t> open(static_cast<std::size_t>(n));
+            std::vector<std::uint8_t> values(static_cast<std::size_t>(n));
+            std::vector<int> open(static_cast<std::size_t>(n));
+            const int *columns = grid.columns.data();
             for (int i = i0; i < i1; ++i) {
                 const int cy = grid.rows[i];
+                // Samples in a row of their own are written in place.
+                std::uint8_t *value = target.step == 1 ? sampleAt(target, n, i, 0) : values.data();
                 // A row out of reach of the ink is outside with nothing in reach.
                 if (gapToInk(cy, ink.top(), ink.bottom()) >= Reach) {
-                    for (int j = 0; j < n; ++j)
-                        *sampleAt(target, n, i, j) = 0;
-                    continue;
-                }
-                const Word *kinds = bits.row(cy);
-                // A sample whose reach meets no block that may mix kinds
-                // sees only its own kind: it needs no scan. Blocks are a
-                // word wide: count, per word, those within reach of the row.
-                const std::pair<int, int> reachRows
-                    = edges.blockRows(cy - (Reach - 1), cy + (Reach - 1));
-                for (int w = 0; w < words; ++w)
-                    nearWords[w + 1] = nearWords[w] + edges.anyMixedIn({w, w}, reachRows);
-                // The costs are loaded around runs of samples that need a
-                // scan; runs closer than two reaches share one load.
-                int firstOpen = 0;
-                int lastOpen = -1;
-                const auto loadRun = [&] {
-                    if (firstOpen <= lastOpen)
-                        sampleRow.load(kinds, vertical + qsizetype(i) * stride, firstOpen,
-                                       lastOpen);
-                };
-                for (int j = 0; j < n; ++j) {
-                    const int cx = grid.columns[j];
-                    const auto [first, last] = reachWords[j];
-                    open[j] = first <= last && nearWords[last + 1] > nearWords[first];
-                    if (!open[j]) {
-                        *sampleAt(target, n, i, j) = encodeSquared(bitAt(kinds, cx), None, root);
-                    } else if (firstOpen <= lastOpen && cx - lastOpen < 2 * Reach) {
-                        lastOpen = cx;
-                    } else {
-                        loadRun();
-                        firstOpen = lastOpen = cx;
+                    std::fill_n(value, n, std::uint8_t(0));
+                } else {
+                    const Word *kinds = bits.row(i);
+                    // A sample whose reach meets no block that may mix kinds
+                    // sees only its own kind: it needs no scan. Blocks are a
+                    // word wide: the samples to scan are those whose reach
+                    // takes in a word with such a block within reach of the row.
+                    const std::pair<int, int> reachRows
+                        = edges.blockRows(cy - (Reach - 1), cy + (Reach - 1));
+                    int *opened = open.data();
+                    int openCount = 0;
+                    for (int w = 0, listed = 0; w < words; ++w) {
+                        if (reachEnd[w] <= listed || !edges.anyMixedIn({w, w}, reachRows))
+                            continue;
+                        for (int j = std::max(reachFirst[w], listed); j < reachEnd[w]; ++j)
+                            opened[openCount++] = j;
+                        listed = reachEnd[w];
+                    }
+                    // Every sample as if nothing were in reach.
+                    for (int w = 0; w < words; ++w) {
+                        const Word kind = kinds[w];
+                        const int j0 = firstSample[w];
+                        const int j1 = firstSample[w + 1];
+                        if (kind == 0 || kind == ~Word(0)) {
+                            std::fill(value + j0, value + j1, std::uint8_t(kind));
+                        } else {
+                            for (int j = j0; j < j1; ++j)
+                                value[j] = std::uint8_t(0 - ((kind >> bitOf[j]) & 1));
+                        }
+                    }
+                    // The costs are loaded around runs of samples that need a
+                    // scan; runs closer than two reaches share one load.
+                    for (int k = 0; k < openCount;) {
+                        int end = k + 1;
+                        while (end < openCount
+                               && columns[opened[end]] - columns[opened[end - 1]] < 2 * Reach)
+                            ++end;
+                        sampleRow.load(kinds, vertical + qsizetype(i) * stride, columns[opened[k]],
+                                       columns[opened[end - 1]]);
+                        sampleRow.encode(columns, opened + k, end - k, value);
+                        k = end;
                     }
                 }
-                loadRun();
-                for (int j = 0; j < n; ++j) {
-                    if (!open[j])
-                        continue;
-                    const int cx = grid.columns[j];
-                    const bool inside = bitAt(kinds, cx);
-                    *sampleAt(target, n, i, j)
-                        = encodeSquared(inside, sampleRow.nearest(cx, inside), root);
+                if (value == values.data()) {
+                    for (int j = 0; j < n; ++j)
+                        *sampleAt(target, n, i, j) = value[j];
                 }
             }
         }

@@ -298,6 +298,18 @@ void tst_DistanceField::transformMatchesSearch_data()
     QTest::newRow("checkerboard") << coverageOf(300, 260, [](int x, int y) {
         return (x + y) % 2 == 0;
     }) << 19;
+    // Several kind changes per column in every 16-row band, slanted runs, a
+    // sample row every 5 pixel rows (so several fall inside one band) and a
+    // width that ends inside a 64-pixel word; the 8-bit copy reads whole
+    // words at a time.
+    const auto stripes = [](int x, int y) {
+        const int band = y % 16;
+        return band == 3 || band == 4 || band == 11 || (x + 2 * y) % 37 < 3
+            || (x > 250 && y % 29 < 9);
+    };
+    QTest::newRow("stripes") << coverageOf(330, 240, stripes) << 48;
+    QTest::newRow("stripes, Alpha8")
+        << coverageOf(330, 240, stripes).convertToFormat(QImage::Format_Alpha8) << 48;
 }
 
 void tst_DistanceField::transformMatchesSearch()
