@@ -151,6 +151,10 @@ void tst_KnobDrag::dragStepsScaleWithTheMovement()
 
 void tst_KnobDrag::controlDragIsFine()
 {
+    // Control is held through the whole drag: every motion event carries it.
+    m_pointer->holdControl(true);
+    QVERIFY(QTest::qWaitFor(
+        [] { return QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier; }, WaitMs));
     const QPoint pressedAt = knob()->mapToGlobal(QPointF(30, 30)).toPoint();
     m_pointer->moveTo(pressedAt);
     m_pointer->press(XTestPointer::Left);
@@ -158,15 +162,14 @@ void tst_KnobDrag::controlDragIsFine()
     QVERIFY(moveAndWait(pressedAt + QPoint(0, -20)));
     QVERIFY(QTest::qWaitFor([&] { return QCursor::pos() == centre(); }, WaitMs));
 
-    m_pointer->holdControl(true);
     QVERIFY(moveAndWait(centre() + QPoint(0, -10)));
     QVERIFY(QTest::qWaitFor([&] { return !calls().isEmpty(); }, WaitMs));
-    m_pointer->holdControl(false);
     const QVariantList first = calls().at(0).toList();
     QCOMPARE(first.at(0).toString(), QStringLiteral("incValue"));
     QVERIFY2(qFuzzyCompare(first.at(1).toDouble(), 0.01), qPrintable(first.at(1).toString()));
 
     m_pointer->release(XTestPointer::Left);
+    m_pointer->holdControl(false);
     QVERIFY(QTest::qWaitFor([&] { return !knob()->property("pressed").toBool(); }, WaitMs));
     QCOMPARE(QCursor::pos(), pressedAt);
 }
