@@ -54,7 +54,7 @@ bool orbTextureAtlas::createTexture(const QImage &initial)
     QOpenGLFunctions *gl = currentFunctions();
     if (!gl)
         return false;
-    m_context = QOpenGLContext::currentContext();
+    m_shareGroup = QOpenGLContext::currentContext()->shareGroup();
     gl->glGetError();
     gl->glGenTextures(1, &m_textureId);
     gl->glBindTexture(GL_TEXTURE_2D, m_textureId);
@@ -79,9 +79,7 @@ orbTextureAtlas::~orbTextureAtlas()
 
 bool orbTextureAtlas::isUsableIn(QOpenGLContext *context) const
 {
-    if (!context || !m_context)
-        return false;
-    return context == m_context || QOpenGLContext::areSharing(context, m_context);
+    return context && m_shareGroup && context->shareGroup() == m_shareGroup;
 }
 
 bool orbTextureAtlas::canFit(const QSize &imageSize) const

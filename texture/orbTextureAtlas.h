@@ -9,6 +9,7 @@
 #include <QtGui/QImage>
 
 class QOpenGLContext;
+class QOpenGLContextGroup;
 class orbSubTexture;
 
 // One OpenGL texture into which images are packed row by row, with a CPU copy
@@ -46,9 +47,10 @@ public:
     Storage storage() const { return m_storage; }
     unsigned int textureId() const { return m_textureId; }
     const QImage &image() const { return m_image; }
-    // Whether the texture can be bound in context: the one it was made in or
-    // one sharing its objects (windows share only with
-    // Qt::AA_ShareOpenGLContexts set before the application is made).
+    // Whether the texture can be bound in context: one of the share group it
+    // was made in, which outlives the context that made it while another of
+    // the group lives (windows share only with Qt::AA_ShareOpenGLContexts
+    // set before the application is made).
     bool isUsableIn(QOpenGLContext *context) const;
 
 private:
@@ -64,7 +66,7 @@ private:
     int m_cursorX = 0;
     int m_cursorY = 0;
     unsigned int m_textureId = 0;
-    QPointer<QOpenGLContext> m_context;
+    QPointer<QOpenGLContextGroup> m_shareGroup;
     AtlasFormat m_format;
     Storage m_storage = TextureAndImage;
     QImage m_image;
