@@ -77,6 +77,10 @@ void tst_SvgItemSharedContexts::laterWindowDrawsTheFieldsOfAClosedOne()
 
 int main(int argc, char *argv[])
 {
+    // A cache of its own: fields left on disk by an earlier run would be read,
+    // not made, and the test counts the ones made.
+    QTemporaryDir cacheHome;
+    qputenv("XDG_CACHE_HOME", cacheHome.path().toLocal8Bit());
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QGuiApplication app(argc, argv);
     tst_SvgItemSharedContexts test;
