@@ -94,18 +94,14 @@ void tst_ColumnViewPointer::cleanupTestCase()
 
 void tst_ColumnViewPointer::init()
 {
-    m_cursor = std::make_unique<RecordingCursorLayer>(orbCursorLayer::current());
-    orbCursorLayer::setCurrent(m_cursor.get());
+    m_cursor = RecordingCursorLayer::install();
 }
 
 // Every test's scene is gone by now: whatever the header pushed, it popped.
 void tst_ColumnViewPointer::cleanup()
 {
-    orbCursorLayer::setCurrent(nullptr);
-    const std::unique_ptr<RecordingCursorLayer> cursor = std::move(m_cursor);
-    const bool cursorLeftOver = QGuiApplication::overrideCursor() != nullptr;
-    while (QGuiApplication::overrideCursor()) // the next test starts clean
-        QGuiApplication::restoreOverrideCursor();
+    bool cursorLeftOver = false;
+    const auto cursor = RecordingCursorLayer::uninstall(std::move(m_cursor), &cursorLeftOver);
     QCOMPARE(cursor->pops, cursor->pushes.size());
     QVERIFY(!cursorLeftOver);
 }

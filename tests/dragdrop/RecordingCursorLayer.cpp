@@ -1,10 +1,29 @@
 #include "RecordingCursorLayer.h"
 
+#include <QtGui/QGuiApplication>
+
 namespace orbtest {
 
 RecordingCursorLayer::RecordingCursorLayer(orbCursorLayer &next)
     : m_next(next)
 {
+}
+
+std::unique_ptr<RecordingCursorLayer> RecordingCursorLayer::install()
+{
+    auto layer = std::make_unique<RecordingCursorLayer>(orbCursorLayer::current());
+    orbCursorLayer::setCurrent(layer.get());
+    return layer;
+}
+
+std::unique_ptr<RecordingCursorLayer>
+RecordingCursorLayer::uninstall(std::unique_ptr<RecordingCursorLayer> layer, bool *leftOver)
+{
+    orbCursorLayer::setCurrent(nullptr);
+    *leftOver = QGuiApplication::overrideCursor() != nullptr;
+    while (QGuiApplication::overrideCursor()) // the next test starts clean
+        QGuiApplication::restoreOverrideCursor();
+    return layer;
 }
 
 void RecordingCursorLayer::hide()

@@ -5,6 +5,8 @@
 #include <QtCore/QPoint>
 #include <QtCore/QVector>
 
+#include <memory>
+
 namespace orbtest {
 
 // Records what the items ask of the cursor and passes everything on to the
@@ -13,6 +15,14 @@ class RecordingCursorLayer final : public orbCursorLayer
 {
 public:
     explicit RecordingCursorLayer(orbCursorLayer &next);
+
+    // Puts a recording layer in front of the current one, for one test.
+    static std::unique_ptr<RecordingCursorLayer> install();
+    // Takes it out again and clears any override cursor the test left
+    // behind (*leftOver tells whether there was one); the layer is returned
+    // so that the test can check what it recorded.
+    static std::unique_ptr<RecordingCursorLayer>
+    uninstall(std::unique_ptr<RecordingCursorLayer> layer, bool *leftOver);
 
     void hide() override;
     void show() override;

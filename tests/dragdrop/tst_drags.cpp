@@ -121,18 +121,14 @@ void tst_Drags::cleanupTestCase()
 
 void tst_Drags::init()
 {
-    m_cursor = std::make_unique<RecordingCursorLayer>(orbCursorLayer::current());
-    orbCursorLayer::setCurrent(m_cursor.get());
+    m_cursor = RecordingCursorLayer::install();
 }
 
 // Every test's scene is gone by now: whatever a zone pushed, it popped.
 void tst_Drags::cleanup()
 {
-    orbCursorLayer::setCurrent(nullptr);
-    const std::unique_ptr<RecordingCursorLayer> cursor = std::move(m_cursor);
-    const bool cursorLeftOver = QGuiApplication::overrideCursor() != nullptr;
-    while (QGuiApplication::overrideCursor()) // the next test starts clean
-        QGuiApplication::restoreOverrideCursor();
+    bool cursorLeftOver = false;
+    const auto cursor = RecordingCursorLayer::uninstall(std::move(m_cursor), &cursorLeftOver);
     QCOMPARE(cursor->pops, cursor->pushes.size());
     QCOMPARE(cursor->hides, cursor->shows);
     QVERIFY(!cursorLeftOver);
