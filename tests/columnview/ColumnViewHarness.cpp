@@ -27,55 +27,35 @@ QQuickItem *contentItemOf(QQuickItem *view)
 } // namespace
 
 ColumnViewHarness::ColumnViewHarness(const orbHostEnvironment &host)
-    : m_host(host)
+    : m_scene(host)
 {
 }
 
-ColumnViewHarness::~ColumnViewHarness()
-{
-    destroyWindow();
-    m_engine.reset();
-}
+ColumnViewHarness::~ColumnViewHarness() = default;
 
 void ColumnViewHarness::destroyWindow()
 {
-    m_window.reset();
-    m_view = nullptr;
+    m_scene.destroyWindow();
 }
 
 bool ColumnViewHarness::show(const QByteArray &items, const QVariantMap &contextObjects, int width,
                              int height)
 {
-    destroyWindow();
-    m_engine = std::make_unique<QQmlEngine>();
-    m_host.prepare(*m_engine);
-    for (auto it = contextObjects.cbegin(); it != contextObjects.cend(); ++it)
-        m_engine->rootContext()->setContextProperty(it.key(), it.value());
-    m_window.reset(
-        orbtest::createWindow(*m_engine, width, height, items, "import QtQml.Models 2.15\n"));
-    if (!m_window)
-        return false;
-    m_view = m_window->findChild<QQuickItem *>(QStringLiteral("view"));
-    if (!m_view || !QTest::qWaitForWindowExposed(window(), 5000))
+    if (!m_scene.show(items, contextObjects, width, height, "import QtQml.Models 2.15\n"))
         return false;
     settle();
     return true;
 }
 
-QQuickWindow *ColumnViewHarness::window() const
-{
-    return qobject_cast<QQuickWindow *>(m_window.get());
-}
-
 QObject *ColumnViewHarness::find(const char *objectName) const
 {
-    return m_window->findChild<QObject *>(QString::fromLatin1(objectName));
+    return m_scene.windowObject()->findChild<QObject *>(QString::fromLatin1(objectName));
 }
 
 QList<QQuickItem *> ColumnViewHarness::rows() const
 {
     QList<QQuickItem *> shown;
-    for (QQuickItem *child : contentItemOf(m_view)->childItems()) {
+    for (QQuickItem *child : contentItemOf(view())->childItems()) {
         if (isA(child, "orbQuickColumnViewRow") && child->isVisible()
             && child->property("index").toInt() >= 0)
             shown.append(child);
@@ -97,7 +77,7 @@ QQuickItem *ColumnViewHarness::row(int index) const
 
 int ColumnViewHarness::heldRows() const
 {
-    const QList<QQuickItem *> children = contentItemOf(m_view)->childItems();
+    const QList<QQuickItem *> children = contentItemOf(view())->childItems();
     return int(std::count_if(children.cbegin(), children.cend(), [](QQuickItem *child) {
         return isA(child, "orbQuickColumnViewRow");
     }));

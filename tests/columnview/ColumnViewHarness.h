@@ -1,16 +1,15 @@
 #pragma once
 
+#include "ViewScene.h"
+
 #include <QtCore/QByteArray>
 #include <QtCore/QList>
 #include <QtCore/QVariant>
-
-#include <memory>
 
 class QObject;
 class QQmlEngine;
 class QQuickItem;
 class QQuickWindow;
-class orbHostEnvironment;
 
 // An ORBColumnView in a real window: the plugin loaded by a QML engine from
 // its import path, objects given to QML as context properties. Rows and
@@ -24,9 +23,9 @@ public:
     // items: QML placed in the window; the view has objectName "view".
     bool show(const QByteArray &items, const QVariantMap &contextObjects, int width = 400,
               int height = 200);
-    QQmlEngine &engine() const { return *m_engine; }
-    QQuickWindow *window() const;
-    QQuickItem *view() const { return m_view; }
+    QQmlEngine &engine() const { return m_scene.engine(); }
+    QQuickWindow *window() const { return m_scene.window(); }
+    QQuickItem *view() const { return m_scene.view(); }
     QObject *find(const char *objectName) const;
     void destroyWindow();
 
@@ -42,8 +41,5 @@ public:
     void settle(int milliseconds = 30) const;
 
 private:
-    const orbHostEnvironment &m_host;
-    std::unique_ptr<QQmlEngine> m_engine;
-    std::unique_ptr<QObject> m_window;
-    QQuickItem *m_view = nullptr;
+    orbtest::ViewScene m_scene;
 };

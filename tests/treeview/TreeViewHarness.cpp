@@ -14,47 +14,29 @@
 #include <algorithm>
 
 TreeViewHarness::TreeViewHarness(const orbHostEnvironment &host)
-    : m_host(host)
+    : m_scene(host)
 {
 }
 
-TreeViewHarness::~TreeViewHarness()
-{
-    m_window.reset();
-    m_engine.reset();
-}
+TreeViewHarness::~TreeViewHarness() = default;
 
 bool TreeViewHarness::show(const QByteArray &items, const QVariantMap &contextObjects, int width,
                            int height)
 {
-    m_window.reset();
-    m_engine = std::make_unique<QQmlEngine>();
-    m_host.prepare(*m_engine);
-    for (auto it = contextObjects.cbegin(); it != contextObjects.cend(); ++it)
-        m_engine->rootContext()->setContextProperty(it.key(), it.value());
-    m_window.reset(orbtest::createWindow(*m_engine, width, height, items));
-    if (!m_window)
-        return false;
-    m_view = m_window->findChild<QQuickItem *>(QStringLiteral("view"));
-    if (!m_view || !QTest::qWaitForWindowExposed(window(), 5000))
+    if (!m_scene.show(items, contextObjects, width, height))
         return false;
     settle();
     return true;
 }
 
-QQuickWindow *TreeViewHarness::window() const
-{
-    return qobject_cast<QQuickWindow *>(m_window.get());
-}
-
 QQuickItem *TreeViewHarness::contentItem() const
 {
-    return m_view->property("contentItem").value<QQuickItem *>();
+    return view()->property("contentItem").value<QQuickItem *>();
 }
 
 QVariant TreeViewHarness::call(const char *method, const QVariantList &arguments) const
 {
-    const QMetaObject *meta = m_view->metaObject();
+    const QMetaObject *meta = view()->metaObject();
     for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
         const QMetaMethod candidate = meta->method(i);
         if (candidate.name() != method || candidate.parameterCount() != arguments.size())
@@ -66,11 +48,11 @@ QVariant TreeViewHarness::call(const char *method, const QVariantList &arguments
             args[a] = QGenericArgument(converted[a].typeName(), converted[a].constData());
         }
         if (candidate.returnType() == QMetaType::Void) {
-            candidate.invoke(m_view, Qt::DirectConnection, args[0], args[1], args[2], args[3]);
+            candidate.invoke(view(), Qt::DirectConnection, args[0], args[1], args[2], args[3]);
             return {};
         }
         QVariant result(candidate.returnType(), nullptr);
-        candidate.invoke(m_view, Qt::DirectConnection,
+        candidate.invoke(view(), Qt::DirectConnection,
                          QGenericReturnArgument(candidate.typeName(), result.data()), args[0],
                          args[1], args[2], args[3]);
         if (candidate.returnType() == QMetaType::QVariant)
@@ -83,12 +65,12 @@ QVariant TreeViewHarness::call(const char *method, const QVariantList &arguments
 
 int TreeViewHarness::rowCount() const
 {
-    return m_view->property("rowCount").toInt();
+    return view()->property("rowCount").toInt();
 }
 
 int TreeViewHarness::currentIndex() const
 {
-    return m_view->property("currentIndex").toInt();
+    return view()->property("currentIndex").toInt();
 }
 
 QModelIndex TreeViewHarness::modelIndexAt(int row) const

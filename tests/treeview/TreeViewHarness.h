@@ -1,16 +1,15 @@
 #pragma once
 
+#include "ViewScene.h"
+
 #include <QtCore/QModelIndex>
 #include <QtCore/QVariant>
 #include <QtCore/QVariantMap>
-
-#include <memory>
 
 class QObject;
 class QQmlEngine;
 class QQuickItem;
 class QQuickWindow;
-class orbHostEnvironment;
 
 // An ORBTreeView in a real window: the plugin loaded by a QML engine from its
 // import path, objects given to QML as context properties, and the view's
@@ -24,9 +23,9 @@ public:
     // items: QML placed inside the view's window; the view has objectName "view".
     bool show(const QByteArray &items, const QVariantMap &contextObjects, int width = 300,
               int height = 200);
-    QQmlEngine &engine() const { return *m_engine; }
-    QQuickWindow *window() const;
-    QQuickItem *view() const { return m_view; }
+    QQmlEngine &engine() const { return m_scene.engine(); }
+    QQuickWindow *window() const { return m_scene.window(); }
+    QQuickItem *view() const { return m_scene.view(); }
     QQuickItem *contentItem() const;
 
     QVariant call(const char *method, const QVariantList &arguments = {}) const;
@@ -44,8 +43,5 @@ public:
     void settle() const;
 
 private:
-    const orbHostEnvironment &m_host;
-    std::unique_ptr<QQmlEngine> m_engine;
-    std::unique_ptr<QObject> m_window;
-    QQuickItem *m_view = nullptr;
+    orbtest::ViewScene m_scene;
 };
