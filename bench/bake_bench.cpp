@@ -5,6 +5,7 @@
 // fields per second the tool bakes from the SVG corpus. Prints its results on
 // lines of their own.
 
+#include "BenchStatistics.h"
 #include "SvgBenchArtwork.h"
 #include "SvgBenchScene.h"
 #include "SvgCorpus.h"
@@ -104,12 +105,6 @@ StartUp startUp(orbHostEnvironment &host, const QUrl &source)
                           120000);
     const double first = scene.timeToFirstFrame();
     return StartUp{first, scene.timeToFirstFrame(scene.item("b"), source)};
-}
-
-double median(std::vector<double> values)
-{
-    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

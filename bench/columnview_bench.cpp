@@ -17,6 +17,7 @@
 //     and how many model reads the GUI thread made while it scrolled.
 // Prints ratios (smaller is better), each value last on its line.
 
+#include "BenchStatistics.h"
 #include "orbHostEnvironment.h"
 
 #include <QtCore/QAbstractTableModel>
@@ -212,15 +213,6 @@ QByteArray viewQml(const Scenario &s)
 }
 
 // ---- Measuring ----------------------------------------------------------------
-
-double percentile(std::vector<double> values, double p)
-{
-    if (values.empty())
-        return 0;
-    const size_t at = std::min(values.size() - 1, size_t(p * values.size()));
-    std::nth_element(values.begin(), values.begin() + at, values.end());
-    return values[at];
-}
 
 // kB from /proc/self/status ("VmRSS", "VmHWM").
 double statusKb(const char *field)

@@ -4,6 +4,7 @@
 // volume animated every frame next to 200 clipped rectangles. Prints its
 // ratios on lines of their own.
 
+#include "BenchStatistics.h"
 #include "orbHostEnvironment.h"
 
 #include <QtCore/QElapsedTimer>
@@ -81,14 +82,6 @@ double threadCpuMs()
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
-
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-    return values[values.size() / 2];
 }
 
 class Bench

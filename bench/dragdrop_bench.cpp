@@ -3,6 +3,7 @@
 // over a large folder tree, against a recursive QDirIterator with the same
 // expression. Prints its ratios on lines of their own.
 
+#include "BenchStatistics.h"
 #include "orbHostEnvironment.h"
 
 #include <QtCore/QDirIterator>
@@ -44,12 +45,6 @@ Window { x: 0; y: 0; width: 400; height: 200; visible: true
     Loader { objectName: 'baseline'; y: 100; sourceComponent: tile }
 }
 )qml";
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // executeDrag() until the GUI thread learns that the render thread has read
 // the image back: delegateUpdated, emitted there, deletes a probe later here.

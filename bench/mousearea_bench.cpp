@@ -8,6 +8,7 @@
 // of both sides alternate and their medians are compared. Prints each ratio on
 // a line of its own.
 
+#include "BenchStatistics.h"
 #include "orbHostEnvironment.h"
 
 #include <QtCore/QElapsedTimer>
@@ -96,12 +97,6 @@ private:
 
     std::unique_ptr<QQuickWindow> m_window;
 };
-
-double median(std::vector<double> values)
-{
-    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-    return values[values.size() / 2];
-}
 
 // Alternating batches of moves on two pressed scenes; the median seconds per
 // move of each. beforeMove runs ahead of every move on both sides.

@@ -13,6 +13,7 @@
 // TreeViews stacked in the window. Prints ratios ours/TreeView, smaller is
 // better, each last on its line.
 
+#include "BenchStatistics.h"
 #include "orbHostEnvironment.h"
 
 #include <QtCore/QElapsedTimer>
@@ -384,13 +385,6 @@ private:
     std::vector<QQuickItem *> m_views;
     std::vector<QStandardItemModel *> m_models;
 };
-
-double percentile(std::vector<double> values, double p)
-{
-    const size_t at = std::min(values.size() - 1, size_t(p * values.size()));
-    std::nth_element(values.begin(), values.begin() + at, values.end());
-    return values[at];
-}
 
 double topOf(QQuickItem *flickable)
 {
