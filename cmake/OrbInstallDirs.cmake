@@ -33,3 +33,17 @@ set(ORB_INSTALL_QMLDIR ${_orb_qml_relative} CACHE STRING
 if(IS_ABSOLUTE "${ORB_INSTALL_QMLDIR}")
     message(FATAL_ERROR "ORB_INSTALL_QMLDIR must be relative to the install prefix")
 endif()
+
+# Gives TARGET, installed into DIR (relative to the prefix), a run path that
+# finds the runtime library in the library folder relative to itself, so that
+# the prefix (or DESTDIR) can put the two anywhere.
+function(orb_set_install_rpath_to_libdir TARGET DIR)
+    if(IS_ABSOLUTE "${CMAKE_INSTALL_LIBDIR}")
+        set(_rpath ${CMAKE_INSTALL_LIBDIR})
+    else()
+        file(RELATIVE_PATH _relative /${DIR} /${CMAKE_INSTALL_LIBDIR})
+        string(REGEX REPLACE "/$" "" _relative "${_relative}")
+        set(_rpath "$ORIGIN/${_relative}")
+    endif()
+    set_target_properties(${TARGET} PROPERTIES INSTALL_RPATH "${_rpath}")
+endfunction()
