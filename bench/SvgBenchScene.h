@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QtCore/QElapsedTimer>
+#include <QtCore/QMutex>
 #include <QtQml/QQmlEngine>
 
 #include <memory>
@@ -21,7 +22,8 @@ public:
 
     QQuickWindow *window() const { return m_window; }
     QQuickItem *item(const char *name) const;
-    const std::vector<double> &frameTimes() const { return m_frameTimes; }
+    // Milliseconds from the start of the scene to the end of each frame so far.
+    std::vector<double> frameTimes() const;
     double now() const { return m_clock.nsecsElapsed() / 1e6; }
 
     // Milliseconds from now to the end of the first frame that shows a tree built for item.
@@ -35,5 +37,6 @@ private:
     std::unique_ptr<QObject> m_object;
     QQuickWindow *m_window = nullptr;
     QElapsedTimer m_clock;
-    std::vector<double> m_frameTimes;
+    mutable QMutex m_frameMutex;
+    std::vector<double> m_frameTimes; // written on the render thread
 };

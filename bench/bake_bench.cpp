@@ -6,6 +6,7 @@
 // lines of their own.
 
 #include "BenchStatistics.h"
+#include "BenchWait.h"
 #include "SvgBenchArtwork.h"
 #include "SvgBenchScene.h"
 #include "SvgCorpus.h"
@@ -101,8 +102,7 @@ StartUp startUp(orbHostEnvironment &host, const QUrl &source)
     if (source.isEmpty())
         return StartUp{scene.timeToFirstFrame(), 0};
     QQuickItem *shown = scene.item("a");
-    (void)QTest::qWaitFor([&] { return !shown->property("sourceSize").toSizeF().isEmpty(); },
-                          120000);
+    (void)benchWaitFor([&] { return !shown->property("sourceSize").toSizeF().isEmpty(); }, 120000);
     const double first = scene.timeToFirstFrame();
     return StartUp{first, scene.timeToFirstFrame(scene.item("b"), source)};
 }

@@ -3,6 +3,7 @@
 // memory; and the frame time of 100 items whose ORBSvgNodes animate, against
 // the same scene at rest. Prints its ratios on lines of their own.
 
+#include "BenchWait.h"
 #include "SvgBenchArtwork.h"
 #include "SvgBenchScene.h"
 #include "orbHostEnvironment.h"
@@ -63,14 +64,14 @@ int main(int argc, char *argv[])
     double inMemory = 0;
     {
         SvgBenchScene scene(host, single);
-        (void)QTest::qWaitFor([&] { return !scene.frameTimes().empty(); }, 10000);
+        (void)benchWaitFor([&] { return !scene.frameTimes().empty(); }, 10000);
         empty = scene.timeToFirstFrame(scene.item("a"), source);
         inMemory = scene.timeToFirstFrame(scene.item("b"), source); // same engine, same cache
     } // the engine's end saves the cache
     double warm = 0;
     {
         SvgBenchScene scene(host, single);
-        (void)QTest::qWaitFor([&] { return !scene.frameTimes().empty(); }, 10000);
+        (void)benchWaitFor([&] { return !scene.frameTimes().empty(); }, 10000);
         warm = scene.timeToFirstFrame(scene.item("a"), source);
     }
     std::printf("svgitem %d shapes, first frame: empty cache %.1f ms, warm cache %.1f ms, in "
@@ -99,7 +100,7 @@ int main(int argc, char *argv[])
     };
     const auto frameTime = [&](bool animate) {
         SvgBenchScene scene(host, grid(animate));
-        (void)QTest::qWaitFor([&] { return scene.frameTimes().size() >= 5; }, 60000);
+        (void)benchWaitFor([&] { return scene.frameTimes().size() >= 5; }, 60000);
         const size_t from = scene.frameTimes().size();
         // At rest the scene only draws when asked: ask for every frame.
         QObject ticker;
@@ -107,7 +108,7 @@ int main(int argc, char *argv[])
             scene.window(), &QQuickWindow::frameSwapped, &ticker, [&] { scene.window()->update(); },
             Qt::QueuedConnection);
         scene.window()->update();
-        (void)QTest::qWaitFor([&] { return scene.frameTimes().size() >= from + 15; }, 120000);
+        (void)benchWaitFor([&] { return scene.frameTimes().size() >= from + 15; }, 120000);
         return medianInterval(scene.frameTimes(), from);
     };
     const double resting = frameTime(false);
