@@ -11,11 +11,19 @@ namespace orbsvgcache {
 // back to the same pixels. False when the device fails.
 bool writeAtlasPng(const QImage &image, QIODevice &device);
 
-// Reads an 8-bit RGBA PNG of the expected size into an ARGB32 image; null when
-// the file is anything else, truncated or corrupt. *headerSize is the size its
-// header gives (invalid when there is no PNG header). The chunk checksums are
-// checked; zlib's second checksum over the same bytes is not, which halves the
-// cost of checking an uncompressed atlas.
-QImage readAtlasPng(QIODevice &device, const QSize &expected, QSize *headerSize);
+// The size that the header of the PNG in data gives; invalid when there is no
+// PNG header.
+QSize atlasPngSize(const uchar *data, size_t size);
+
+// Reads the 8-bit RGBA PNG in data, of the expected size, into an ARGB32
+// image; null when it is anything else, truncated or corrupt. *headerSize is
+// atlasPngSize. Neither the chunks' checksums nor zlib's are checked: the
+// caller checks the pixels. What writeAtlasPng wrote is copied rather than
+// decoded; any other PNG goes through libpng.
+QImage readAtlasPng(const uchar *data, size_t size, const QSize &expected, QSize *headerSize);
+
+// The copying reader alone: what writeAtlasPng wrote (8-bit RGBA, no
+// interlace, no row filters, deflate's stored blocks); null for anything else.
+QImage readUncompressedAtlasPng(const uchar *data, size_t size, const QSize &expected);
 
 } // namespace orbsvgcache

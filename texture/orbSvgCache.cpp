@@ -91,25 +91,29 @@ QSGTexture *orbSvgCache::addToAtlas(const QImage &image)
 
 void orbSvgCache::adoptLoadedFolders()
 {
+    // Each atlas is uploaded (on this thread, which has the GL context) as
+    // soon as it is decoded, while the next ones still decode.
+    UploadedAtlases uploaded;
+    const QVector<orbSvgCacheStore::Contents> folders
+        = m_loader.take([&uploaded](const orbSvgCacheLoader::DecodedAtlas &decoded) {
+              uploaded.insert({decoded.folder, decoded.atlas},
+                              orb::ref_ptr<orbTextureAtlas>(orbTextureAtlas::atlasFromImage(
+                                  decoded.image, orbTextureAtlas::Alpha)));
+          });
     // The seed folder first: a path found there wins.
-    const QVector<orbSvgCacheStore::Contents> folders = m_loader.take();
-    for (const orbSvgCacheStore::Contents &contents : folders)
-        adopt(contents);
+    for (int folder = 0; folder < folders.size(); ++folder)
+        adopt(folders.at(folder), folder, uploaded);
 }
 
-// Uploads the atlases of the fields not known yet (on this thread, which has
-// the GL context) and takes those fields.
-void orbSvgCache::adopt(const orbSvgCacheStore::Contents &contents)
+// Takes the fields not known yet.
+void orbSvgCache::adopt(const orbSvgCacheStore::Contents &contents, int folder,
+                        const UploadedAtlases &uploaded)
 {
-    QVector<orb::ref_ptr<orbTextureAtlas>> atlases(contents.atlases.size());
     for (const orbSvgCacheStore::Contents::Field &field : contents.fields) {
         if (m_textures.contains(field.path))
             continue;
-        orb::ref_ptr<orbTextureAtlas> &atlas = atlases[field.atlas];
-        if (!atlas)
-            atlas = orb::ref_ptr<orbTextureAtlas>(orbTextureAtlas::atlasFromImage(
-                contents.atlases.at(field.atlas), orbTextureAtlas::Alpha));
-        if (atlas->image().isNull())
+        const orb::ref_ptr<orbTextureAtlas> atlas = uploaded.value({folder, field.atlas});
+        if (!atlas || atlas->image().isNull())
             continue; // no GL context
         insert(field.path, new orbSubTexture(atlas.get(), field.rect));
         m_dirty = true;

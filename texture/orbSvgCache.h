@@ -81,7 +81,10 @@ private:
     void buildNodes(orbsvg::QSvgDrawState &states, QPainter *painter, QSGNode *parent,
                     const orbsvg::QSvgNode *node, QHash<QString, QSGNode *> &nodesById);
     void adoptLoadedFolders();
-    void adopt(const orbSvgCacheStore::Contents &contents);
+    // Atlases of the folders being adopted, by folder and atlas index.
+    using UploadedAtlases = QHash<QPair<int, int>, orb::ref_ptr<orbTextureAtlas>>;
+    void adopt(const orbSvgCacheStore::Contents &contents, int folder,
+               const UploadedAtlases &uploaded);
     QSGTexture *addToAtlas(const QImage &image);
     void insert(const QPainterPath &path, QSGTexture *texture);
     QList<QPair<QPainterPath, orbSubTexture *>> entriesInRequestOrder() const;

@@ -113,9 +113,18 @@ QImage readAtlasImage(const QString &fileName)
 {
     QFile file(fileName);
     QSize headerSize;
-    const QImage image = file.open(QIODevice::ReadOnly)
-        ? orbsvgcache::readAtlasPng(file, AtlasImageSize, &headerSize)
-        : QImage();
+    QImage image;
+    if (file.open(QIODevice::ReadOnly)) {
+        // Mapped rather than read: the pixels are copied once, from the page cache.
+        const qint64 size = file.size();
+        if (const uchar *mapped = size > 0 ? file.map(0, size) : nullptr) {
+            image = orbsvgcache::readAtlasPng(mapped, size_t(size), AtlasImageSize, &headerSize);
+        } else {
+            const QByteArray bytes = file.readAll();
+            image = orbsvgcache::readAtlasPng(reinterpret_cast<const uchar *>(bytes.constData()),
+                                              size_t(bytes.size()), AtlasImageSize, &headerSize);
+        }
+    }
     if (headerSize != AtlasImageSize) {
         qCWarning(lcSvg) << "Skipping cache atlas" << fileName << "of size" << headerSize;
         return QImage();
@@ -145,7 +154,8 @@ QImage readCheckedAtlasImage(const QString &fileName, const QString &checksum)
 // do not match their checksums. Decoding is most of a warm start: a second
 // thread shares it where there is a second core.
 QVector<QImage> loadAtlasImages(const QDir &folder, const QStringList &ids,
-                                const QJsonObject &checksums)
+                                const QJsonObject &checksums,
+                                const orbSvgCacheStore::AtlasSink &decoded)
 {
     // Worked out here: a QDir caches its absolute path on first use.
     QStringList files;
@@ -157,8 +167,11 @@ QVector<QImage> loadAtlasImages(const QDir &folder, const QStringList &ids,
     std::vector<QImage> images(size_t(ids.size()));
     std::atomic<int> next{0};
     const auto decode = [&] {
-        for (int i = next++; i < ids.size(); i = next++)
+        for (int i = next++; i < ids.size(); i = next++) {
             images[size_t(i)] = readCheckedAtlasImage(files.at(i), sums.at(i));
+            if (decoded && !images[size_t(i)].isNull())
+                decoded(i, images[size_t(i)]);
+        }
     };
     std::thread helper;
     if (ids.size() > 1 && std::thread::hardware_concurrency() > 1)
@@ -190,7 +203,8 @@ QJsonDocument readDescriptor(const QString &fileName, bool *opened)
 } // namespace
 
 orbSvgCacheStore::Contents orbSvgCacheStore::read(const QDir &folder, int fieldSize,
-                                                  const QSet<QPainterPath> &known)
+                                                  const QSet<QPainterPath> &known,
+                                                  const AtlasSink &decoded)
 {
     Contents contents;
     const QString descriptorPath = folder.absoluteFilePath(DescriptorName);
@@ -251,20 +265,12 @@ orbSvgCacheStore::Contents orbSvgCacheStore::read(const QDir &folder, int fieldS
         candidates.append(Candidate{atlas, rect, path});
     }
 
-    const QVector<QImage> images
-        = loadAtlasImages(folder, atlasIds, top.value(QLatin1String("Atlases")).toObject());
-    // Only the atlases that loaded are kept, renumbered.
-    QVector<int> index(images.size(), -1);
-    for (int i = 0; i < images.size(); ++i) {
-        if (images.at(i).isNull())
-            continue;
-        index[i] = contents.atlases.size();
-        contents.atlases.append(images.at(i));
-    }
+    contents.atlases = loadAtlasImages(folder, atlasIds,
+                                       top.value(QLatin1String("Atlases")).toObject(), decoded);
     for (const Candidate &candidate : qAsConst(candidates)) {
-        if (index.at(candidate.atlas) >= 0)
+        if (!contents.atlases.at(candidate.atlas).isNull())
             contents.fields.append(
-                Contents::Field{candidate.path, index.at(candidate.atlas), candidate.rect});
+                Contents::Field{candidate.path, candidate.atlas, candidate.rect});
     }
     return contents;
 }

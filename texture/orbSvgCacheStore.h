@@ -12,6 +12,8 @@
 #include <QtGui/QImage>
 #include <QtGui/QPainterPath>
 
+#include <functional>
+
 class orbSubTexture;
 
 // The distance-field cache on disk: a JSON descriptor "cache.dscr" listing
@@ -30,9 +32,13 @@ public:
             int atlas; // index into atlases
             QRect rect;
         };
-        QVector<QImage> atlases;
-        QVector<Field> fields;
+        QVector<QImage> atlases; // null for those that failed their checks
+        QVector<Field> fields;   // in atlases that passed them
     };
+
+    // Told of each atlas as soon as it is decoded and checked (with its index
+    // in Contents::atlases), on whichever thread decoded it.
+    using AtlasSink = std::function<void(int atlas, const QImage &image)>;
 
     // The fields of folder that pass every check, fields of fieldSize square,
     // in descriptor order, except those whose paths are in known (an atlas
@@ -40,7 +46,8 @@ public:
     // when its pixels match the checksum the descriptor gives for it. Needs
     // no GL context: any thread.
     static Contents read(const QDir &folder, int fieldSize,
-                         const QSet<QPainterPath> &known = QSet<QPainterPath>());
+                         const QSet<QPainterPath> &known = QSet<QPainterPath>(),
+                         const AtlasSink &decoded = AtlasSink());
 
     // Dated: fresh atlas names and the time of the save, as a running cache
     // writes. Reproducible: names derived from the atlases' content and no
