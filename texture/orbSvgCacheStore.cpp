@@ -1,6 +1,7 @@
 #include "orbSvgCacheStore.h"
 
 #include "AtlasPng.h"
+#include "Crc32c.h"
 #include "SvgLog.h"
 #include "orbSubTexture.h"
 
@@ -16,8 +17,6 @@
 #include <QtCore/QSet>
 #include <QtCore/QUuid>
 
-#include <zlib.h>
-
 #include <atomic>
 #include <cmath>
 #include <thread>
@@ -26,6 +25,8 @@
 namespace {
 
 const QString DescriptorName = QStringLiteral("cache.dscr");
+// Under each atlas id in "Atlases": the checksum of its pixels.
+const QString ChecksumKey = QStringLiteral("crc32c");
 // Far beyond any real cache; a larger file is not read at all.
 constexpr qint64 MaxDescriptorBytes = 256 * 1024 * 1024;
 constexpr int MaxPathElements = 1000000;
@@ -43,10 +44,10 @@ orbSvgCacheStore::StepHook s_stepHook = nullptr;
 // cryptographic hash, which loading every atlas at start-up would feel.
 QString atlasChecksum(const QImage &image)
 {
-    uLong crc = crc32(0L, Z_NULL, 0);
+    quint32 crc = 0;
     for (int y = 0; y < image.height(); ++y)
-        crc = crc32(crc, image.constScanLine(y), uInt(image.width() * 4));
-    return QStringLiteral("%1").arg(quint32(crc), 8, 16, QLatin1Char('0'));
+        crc = orbsvgcache::crc32c(image.constScanLine(y), size_t(image.width()) * 4, crc);
+    return QStringLiteral("%1").arg(crc, 8, 16, QLatin1Char('0'));
 }
 
 void stepDone(int &step)
@@ -162,7 +163,7 @@ QVector<QImage> loadAtlasImages(const QDir &folder, const QStringList &ids,
     QStringList sums;
     for (const QString &id : ids) {
         files.append(folder.absoluteFilePath(id + ".png"));
-        sums.append(checksums.value(id).toObject().value(QLatin1String("crc32")).toString());
+        sums.append(checksums.value(id).toObject().value(ChecksumKey).toString());
     }
     std::vector<QImage> images(size_t(ids.size()));
     std::atomic<int> next{0};
@@ -297,7 +298,7 @@ bool orbSvgCacheStore::write(const QDir &folder,
                                    QString::number(atlasIds.size()) + QLatin1Char(':') + checksum)
                                                     : QUuid::createUuid();
             id = atlasIds.insert(atlas, uuid.toString());
-            atlasChecksums.insert(id.value(), QJsonObject{{QStringLiteral("crc32"), checksum}});
+            atlasChecksums.insert(id.value(), QJsonObject{{ChecksumKey, checksum}});
             // Under a temporary name until complete: a crash leaves no half atlas.
             // Written unfiltered and uncompressed: decoding the PNGs is most of
             // a warm start, and a megabyte an atlas is little for a cache.

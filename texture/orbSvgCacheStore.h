@@ -55,7 +55,7 @@ public:
     enum WriteMode { Dated, Reproducible };
 
     // The version of the descriptor format that write() makes and read() accepts.
-    static constexpr int FormatVersion = 2;
+    static constexpr int FormatVersion = 3;
 
     // Writes the textures' atlases and the descriptor (entries in the order
     // given), then removes the cache's files that the new descriptor no

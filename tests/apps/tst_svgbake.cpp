@@ -251,7 +251,7 @@ void tst_SvgBake::refusesFoldersItDidNotWrite()
             QVERIFY(QDir().mkpath(out + "/photos"));
         } else if (content == "saved-cache") {
             writeFile(out + "/cache.dscr",
-                      R"({"CacheDate": "1", "Version": 2, "Atlases": {}, "Textures": []})");
+                      R"({"CacheDate": "1", "Version": 3, "Atlases": {}, "Textures": []})");
         } else if (content == "linked-descriptor") {
             writeFile(dir.filePath("elsewhere.txt"), "precious");
             QVERIFY(QFile::link(dir.filePath("elsewhere.txt"), out + "/cache.dscr"));

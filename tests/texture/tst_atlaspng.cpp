@@ -1,7 +1,9 @@
 // Atlas PNGs read back: the copying reader for what our writer makes, libpng
-// for every other PNG, and nothing but a null image for damaged files.
+// for every other PNG, and nothing but a null image for damaged files; and
+// the checksum that the cache keeps of their pixels.
 
 #include "AtlasPng.h"
+#include "Crc32c.h"
 
 #include <QtCore/QBuffer>
 #include <QtCore/QRandomGenerator>
@@ -69,6 +71,7 @@ private slots:
     void otherPngsGoToLibpng();
     void filteredRowInAStoredStream();
     void damagedFilesGiveNullImages();
+    void pixelChecksum();
 };
 
 void tst_AtlasPng::bothReadersGiveTheWrittenPixels()
@@ -139,6 +142,29 @@ void tst_AtlasPng::damagedFilesGiveNullImages()
     lengths[idat + 4 + 2 + 3] = char(lengths.at(idat + 4 + 2 + 3) ^ 0x01); // NLEN, low byte
     QVERIFY(readCopying(lengths).isNull());
     QVERIFY(read(lengths).isNull());
+}
+
+void tst_AtlasPng::pixelChecksum()
+{
+    // The check value of CRC-32C.
+    QCOMPARE(crc32c("123456789", 9), 0xe3069283u);
+    QCOMPARE(crc32cPortable("123456789", 9), 0xe3069283u);
+    QCOMPARE(crc32c("", 0), 0u);
+
+    QByteArray bytes(4099, Qt::Uninitialized);
+    QRandomGenerator random(11);
+    for (char &byte : bytes)
+        byte = char(random.bounded(256));
+    // Every length and alignment of the word-wise loop, and continued sums.
+    for (int from = 0; from < 9; ++from) {
+        for (int length : {0, 1, 7, 8, 9, 63, 1000, 4000}) {
+            const char *data = bytes.constData() + from;
+            const quint32 whole = crc32cPortable(data, size_t(length));
+            QCOMPARE(crc32c(data, size_t(length)), whole);
+            const int half = length / 3;
+            QCOMPARE(crc32c(data + half, size_t(length - half), crc32c(data, size_t(half))), whole);
+        }
+    }
 }
 
 QTEST_APPLESS_MAIN(tst_AtlasPng)

@@ -462,7 +462,9 @@ void tst_SvgCache::damagedSeedFolders_data()
                                            << "Couldn't open cache descriptor for reading" << 3;
     QTest::newRow("descriptor of the earlier format")
         << "old-format"
-        << "of format version 1 (this build reads version 2 )" << 3;
+        << QStringLiteral("of format version 1 (this build reads version %1 )")
+               .arg(orbSvgCacheStore::FormatVersion)
+        << 3;
 }
 
 // A seed folder that lost or changed files gives no wrong texture, and the
