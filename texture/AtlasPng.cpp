@@ -295,16 +295,32 @@ void swapRedAndBlue(uchar *row, int pixels)
     }
 }
 
+// Checks the signature and steps chunks to the header that must follow it.
+bool stepToHeader(PngChunks &chunks, const uchar *data, size_t size)
+{
+    return size >= sizeof PngSignature && std::memcmp(data, PngSignature, sizeof PngSignature) == 0
+        && chunks.next() && chunks.is("IHDR") && chunks.length() == 13;
+}
+
+// The size in the header that chunks stands at; invalid beyond what a QSize holds.
+QSize headerSize(const PngChunks &chunks)
+{
+    const quint32 width = bigEndian32(chunks.payload());
+    const quint32 height = bigEndian32(chunks.payload() + 4);
+    if (width > quint32(std::numeric_limits<int>::max())
+        || height > quint32(std::numeric_limits<int>::max()))
+        return QSize();
+    return QSize(int(width), int(height));
+}
+
 } // namespace
 
 QImage readUncompressedAtlasPng(const uchar *data, size_t size, const QSize &expected)
 {
-    if (atlasPngSize(data, size) != expected || expected.isEmpty())
-        return QImage();
     if (QSysInfo::ByteOrder != QSysInfo::LittleEndian)
         return QImage();
     PngChunks chunks(data, size);
-    if (!chunks.next() || !chunks.is("IHDR") || chunks.length() != 13)
+    if (!stepToHeader(chunks, data, size) || headerSize(chunks) != expected || expected.isEmpty())
         return QImage();
     const uchar *header = chunks.payload();
     // Bit depth 8, colour type 6 (RGBA), compression 0, filter method 0, no interlace.
@@ -327,15 +343,7 @@ QImage readUncompressedAtlasPng(const uchar *data, size_t size, const QSize &exp
 QSize atlasPngSize(const uchar *data, size_t size)
 {
     PngChunks chunks(data, size);
-    if (size < sizeof PngSignature || std::memcmp(data, PngSignature, sizeof PngSignature) != 0
-        || !chunks.next() || !chunks.is("IHDR") || chunks.length() != 13)
-        return QSize();
-    const quint32 width = bigEndian32(chunks.payload());
-    const quint32 height = bigEndian32(chunks.payload() + 4);
-    if (width > quint32(std::numeric_limits<int>::max())
-        || height > quint32(std::numeric_limits<int>::max()))
-        return QSize();
-    return QSize(int(width), int(height));
+    return stepToHeader(chunks, data, size) ? headerSize(chunks) : QSize();
 }
 
 QImage readAtlasPng(const uchar *data, size_t size, const QSize &expected, QSize *headerSize)

@@ -43,13 +43,13 @@ QVector<orbSvgCacheStore::Contents> orbSvgCacheLoader::read(const QDir &seed, co
         };
     };
     if (seed.exists()) {
-        folders.append(orbSvgCacheStore::read(seed, fieldSize, {}, sinkFor(0)));
+        folders.append(orbSvgCacheStore::read(seed, fieldSize, sinkFor(0)));
         for (const orbSvgCacheStore::Contents::Field &field : qAsConst(folders.first().fields))
             seeded.insert(field.path);
     }
     // A running cache saves what it loaded from the seed folder too: those
     // atlases would only be decoded to be dropped.
-    folders.append(orbSvgCacheStore::read(writable, fieldSize, seeded, sinkFor(folders.size())));
+    folders.append(orbSvgCacheStore::read(writable, fieldSize, sinkFor(folders.size()), seeded));
     qCInfo(lcSvg) << "Read the cache folders in" << timer.elapsed() << "ms";
     return folders;
 }

@@ -19,7 +19,8 @@
 class orbSvgCacheLoader
 {
 public:
-    // An atlas that passed its checks: folder and atlas index into what take() returns.
+    // An atlas that passed its checks: the index of its folder in what take()
+    // returns, and the index that folder's fields give it.
     struct DecodedAtlas
     {
         int folder;

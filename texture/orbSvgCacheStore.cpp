@@ -117,14 +117,15 @@ QImage readAtlasImage(const QString &fileName)
     QImage image;
     if (file.open(QIODevice::ReadOnly)) {
         // Mapped rather than read: the pixels are copied once, from the page cache.
-        const qint64 size = file.size();
-        if (const uchar *mapped = size > 0 ? file.map(0, size) : nullptr) {
-            image = orbsvgcache::readAtlasPng(mapped, size_t(size), AtlasImageSize, &headerSize);
-        } else {
-            const QByteArray bytes = file.readAll();
-            image = orbsvgcache::readAtlasPng(reinterpret_cast<const uchar *>(bytes.constData()),
-                                              size_t(bytes.size()), AtlasImageSize, &headerSize);
+        size_t size = size_t(file.size());
+        const uchar *data = size > 0 ? file.map(0, file.size()) : nullptr;
+        QByteArray bytes;
+        if (!data) {
+            bytes = file.readAll();
+            data = reinterpret_cast<const uchar *>(bytes.constData());
+            size = size_t(bytes.size());
         }
+        image = orbsvgcache::readAtlasPng(data, size, AtlasImageSize, &headerSize);
     }
     if (headerSize != AtlasImageSize) {
         qCWarning(lcSvg) << "Skipping cache atlas" << fileName << "of size" << headerSize;
@@ -151,10 +152,11 @@ QImage readCheckedAtlasImage(const QString &fileName, const QString &checksum)
     return QImage();
 }
 
-// The images of the atlases of the ids, null for those that cannot be read or
-// do not match their checksums. Decoding is most of a warm start: a second
-// thread shares it where there is a second core.
-QVector<QImage> loadAtlasImages(const QDir &folder, const QStringList &ids,
+// Decodes the atlases of the ids and hands each one that can be read and
+// matches its checksum to decoded; per atlas, whether it did (one byte each,
+// so that two threads never write the same word). Decoding is most of a warm
+// start: a second thread shares it where there is a second core.
+std::vector<char> decodeAtlases(const QDir &folder, const QStringList &ids,
                                 const QJsonObject &checksums,
                                 const orbSvgCacheStore::AtlasSink &decoded)
 {
@@ -165,13 +167,14 @@ QVector<QImage> loadAtlasImages(const QDir &folder, const QStringList &ids,
         files.append(folder.absoluteFilePath(id + ".png"));
         sums.append(checksums.value(id).toObject().value(ChecksumKey).toString());
     }
-    std::vector<QImage> images(size_t(ids.size()));
+    std::vector<char> passed(size_t(ids.size()), 0);
     std::atomic<int> next{0};
     const auto decode = [&] {
         for (int i = next++; i < ids.size(); i = next++) {
-            images[size_t(i)] = readCheckedAtlasImage(files.at(i), sums.at(i));
-            if (decoded && !images[size_t(i)].isNull())
-                decoded(i, images[size_t(i)]);
+            const QImage image = readCheckedAtlasImage(files.at(i), sums.at(i));
+            passed[size_t(i)] = !image.isNull();
+            if (!image.isNull())
+                decoded(i, image);
         }
     };
     std::thread helper;
@@ -180,7 +183,7 @@ QVector<QImage> loadAtlasImages(const QDir &folder, const QStringList &ids,
     decode();
     if (helper.joinable())
         helper.join();
-    return QVector<QImage>(images.begin(), images.end());
+    return passed;
 }
 
 QJsonDocument readDescriptor(const QString &fileName, bool *opened)
@@ -204,8 +207,8 @@ QJsonDocument readDescriptor(const QString &fileName, bool *opened)
 } // namespace
 
 orbSvgCacheStore::Contents orbSvgCacheStore::read(const QDir &folder, int fieldSize,
-                                                  const QSet<QPainterPath> &known,
-                                                  const AtlasSink &decoded)
+                                                  const AtlasSink &decoded,
+                                                  const QSet<QPainterPath> &known)
 {
     Contents contents;
     const QString descriptorPath = folder.absoluteFilePath(DescriptorName);
@@ -266,10 +269,10 @@ orbSvgCacheStore::Contents orbSvgCacheStore::read(const QDir &folder, int fieldS
         candidates.append(Candidate{atlas, rect, path});
     }
 
-    contents.atlases = loadAtlasImages(folder, atlasIds,
-                                       top.value(QLatin1String("Atlases")).toObject(), decoded);
+    const std::vector<char> passed
+        = decodeAtlases(folder, atlasIds, top.value(QLatin1String("Atlases")).toObject(), decoded);
     for (const Candidate &candidate : qAsConst(candidates)) {
-        if (!contents.atlases.at(candidate.atlas).isNull())
+        if (passed[size_t(candidate.atlas)])
             contents.fields.append(
                 Contents::Field{candidate.path, candidate.atlas, candidate.rect});
     }

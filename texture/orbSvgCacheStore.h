@@ -23,31 +23,30 @@ class orbSubTexture;
 class orbSvgCacheStore
 {
 public:
-    // What a folder holds, read and checked but not yet uploaded.
+    // The fields a folder holds, read and checked; their atlases go to an
+    // AtlasSink as they are decoded.
     struct Contents
     {
         struct Field
         {
             QPainterPath path;
-            int atlas; // index into atlases
+            int atlas; // index given to the sink
             QRect rect;
         };
-        QVector<QImage> atlases; // null for those that failed their checks
-        QVector<Field> fields;   // in atlases that passed them
+        QVector<Field> fields;
     };
 
-    // Told of each atlas as soon as it is decoded and checked (with its index
-    // in Contents::atlases), on whichever thread decoded it.
+    // Told of each atlas as soon as it is decoded and checked, on whichever
+    // thread decoded it.
     using AtlasSink = std::function<void(int atlas, const QImage &image)>;
 
     // The fields of folder that pass every check, fields of fieldSize square,
     // in descriptor order, except those whose paths are in known (an atlas
     // holding only such fields is not even decoded). An atlas is used only
-    // when its pixels match the checksum the descriptor gives for it. Needs
-    // no GL context: any thread.
-    static Contents read(const QDir &folder, int fieldSize,
-                         const QSet<QPainterPath> &known = QSet<QPainterPath>(),
-                         const AtlasSink &decoded = AtlasSink());
+    // when its pixels match the checksum the descriptor gives for it; each
+    // atlas used is handed to decoded. Needs no GL context: any thread.
+    static Contents read(const QDir &folder, int fieldSize, const AtlasSink &decoded,
+                         const QSet<QPainterPath> &known = QSet<QPainterPath>());
 
     // Dated: fresh atlas names and the time of the save, as a running cache
     // writes. Reproducible: names derived from the atlases' content and no
