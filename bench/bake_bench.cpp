@@ -7,7 +7,7 @@
 
 #include "BenchStatistics.h"
 #include "BenchWait.h"
-#include "SvgBenchArtwork.h"
+#include "SvgBenchApplication.h"
 #include "SvgBenchScene.h"
 #include "SvgCorpus.h"
 #include "orbHostEnvironment.h"
@@ -17,11 +17,9 @@
 #include <QtCore/QJsonArray>
 #include <QtCore/QJsonDocument>
 #include <QtCore/QJsonObject>
-#include <QtCore/QLoggingCategory>
 #include <QtCore/QProcess>
 #include <QtCore/QStandardPaths>
 #include <QtCore/QTemporaryDir>
-#include <QtGui/QGuiApplication>
 #include <QtQuick/QQuickItem>
 #include <QtTest/QTest>
 
@@ -111,23 +109,13 @@ StartUp startUp(orbHostEnvironment &host, const QUrl &source)
 
 int main(int argc, char *argv[])
 {
-    // One cache home for the run: the shader caches are as warm for every
-    // round as at an application's tenth start; only the SVG cache differs.
-    QTemporaryDir cacheHome;
-    qputenv("XDG_CACHE_HOME", cacheHome.path().toLocal8Bit());
-    QGuiApplication app(argc, argv);
-    QLoggingCategory::setFilterRules(QStringLiteral("orb.svg.warning=false"));
-    orbHostEnvironment host(app);
+    SvgBenchApplication app(argc, argv);
+    orbHostEnvironment &host = app.host();
     const QString seed = QCoreApplication::applicationDirPath() + QStringLiteral("/SvgCache");
     QDir(seed).removeRecursively();
 
-    QTemporaryDir files;
-    const QString document = files.filePath(QStringLiteral("artwork.svg"));
-    QFile file(document);
-    file.open(QIODevice::WriteOnly);
-    file.write(svgBenchArtwork(ShapeCount));
-    file.close();
-    const QUrl source = QUrl::fromLocalFile(document);
+    const QUrl source = app.writeArtwork(ShapeCount);
+    const QString document = source.toLocalFile();
 
     (void)startUp(host, source); // fills the shader caches
     // The share of the start that the document takes: the same start with

@@ -5,14 +5,12 @@
 // ratios on lines of their own.
 
 #include "BenchStatistics.h"
+#include "SvgBenchApplication.h"
 #include "orbHostEnvironment.h"
 
 #include <QtCore/QElapsedTimer>
-#include <QtCore/QLoggingCategory>
 #include <QtCore/QMutex>
 #include <QtCore/QSet>
-#include <QtCore/QTemporaryDir>
-#include <QtGui/QGuiApplication>
 #include <QtQml/QQmlComponent>
 #include <QtQml/QQmlContext>
 #include <QtQml/QQmlEngine>
@@ -232,12 +230,8 @@ private:
 
 int main(int argc, char *argv[])
 {
-    QTemporaryDir cacheHome;
-    qputenv("XDG_CACHE_HOME", cacheHome.path().toLocal8Bit());
-    QGuiApplication app(argc, argv);
-    QLoggingCategory::setFilterRules(QStringLiteral("orb.svg.warning=false"));
-    orbHostEnvironment host(app);
-    Bench bench(host);
+    SvgBenchApplication app(argc, argv);
+    Bench bench(app.host());
     if (!bench.isValid())
         return 1;
 

@@ -4,15 +4,12 @@
 // the same scene at rest. Prints its ratios on lines of their own.
 
 #include "BenchWait.h"
-#include "SvgBenchArtwork.h"
+#include "SvgBenchApplication.h"
 #include "SvgBenchScene.h"
 #include "orbHostEnvironment.h"
 
 #include <QtCore/QElapsedTimer>
-#include <QtCore/QLoggingCategory>
 #include <QtCore/QStandardPaths>
-#include <QtCore/QTemporaryDir>
-#include <QtGui/QGuiApplication>
 #include <QtQml/QQmlComponent>
 #include <QtQml/QQmlContext>
 #include <QtQml/QQmlEngine>
@@ -44,18 +41,9 @@ double medianInterval(const std::vector<double> &times, size_t from)
 
 int main(int argc, char *argv[])
 {
-    QTemporaryDir cacheHome;
-    qputenv("XDG_CACHE_HOME", cacheHome.path().toLocal8Bit()); // an empty cache to start from
-    QGuiApplication app(argc, argv);
-    QLoggingCategory::setFilterRules(QStringLiteral("orb.svg.warning=false"));
-    orbHostEnvironment host(app);
-
-    QTemporaryDir files;
-    QFile file(files.filePath(QStringLiteral("artwork.svg")));
-    file.open(QIODevice::WriteOnly);
-    file.write(svgBenchArtwork(ShapeCount));
-    file.close();
-    const QUrl source = QUrl::fromLocalFile(file.fileName());
+    SvgBenchApplication app(argc, argv); // an empty cache to start from
+    orbHostEnvironment &host = app.host();
+    const QUrl source = app.writeArtwork(ShapeCount);
     const QByteArray single = "Window { width: 400; height: 400; visible: true; color: 'white'\n"
                               "  ORBSvgItem { objectName: 'a'; width: 400; height: 400 }\n"
                               "  ORBSvgItem { objectName: 'b'; width: 400; height: 400 } }";
