@@ -122,13 +122,12 @@ std::unique_ptr<DragDropScene> tst_ColumnViewPointer::scene(CountingModel &model
 void tst_ColumnViewPointer::heldPressSelectsTheRowAndDragsIt()
 {
     CountingModel model(50);
-    QItemSelectionModel selectionModel(&model);
-    QItemSelectionModel *selection = &selectionModel;
-    auto s = scene(model, selectionModel);
+    QItemSelectionModel selection(&model);
+    auto s = scene(model, selection);
     QVERIFY(s);
     QQuickItem *handler = s->item("handler");
     QVERIFY(handler);
-    QVERIFY(!selection->isRowSelected(3, {}));
+    QVERIFY(!selection.isRowSelected(3, {}));
 
     QSignalSpy finished(handler, SIGNAL(dragFinished(orbDragHandlerEvent *)));
     bool selectedDuringDrag = false;
@@ -136,8 +135,8 @@ void tst_ColumnViewPointer::heldPressSelectsTheRowAndDragsIt()
     DragDriver driver(s->window(), [&] { return runningDrag(handler) != nullptr; });
     driver
         .call([&] {
-            selectedDuringDrag = selection->isRowSelected(3, {});
-            currentDuringDrag = selection->currentIndex().row();
+            selectedDuringDrag = selection.isRowSelected(3, {});
+            currentDuringDrag = selection.currentIndex().row();
         })
         .release(DragDriver::outside());
     QElapsedTimer clock;
@@ -148,7 +147,7 @@ void tst_ColumnViewPointer::heldPressSelectsTheRowAndDragsIt()
     QVERIFY2(clock.elapsed() >= DragStartTime - 10, qPrintable(QString::number(clock.elapsed())));
     QVERIFY(selectedDuringDrag);
     QCOMPARE(currentDuringDrag, 3);
-    QCOMPARE(selection->selectedRows().size(), 1);
+    QCOMPARE(selection.selectedRows().size(), 1);
     QCOMPARE(s->log(),
              QStringList() << "started"
                            << "finished text/plain=bytes:114,111,119,32,51");
@@ -158,9 +157,8 @@ void tst_ColumnViewPointer::heldPressSelectsTheRowAndDragsIt()
 void tst_ColumnViewPointer::scrollingWhileHeldCancelsTheDrag()
 {
     CountingModel model(50);
-    QItemSelectionModel selectionModel(&model);
-    QItemSelectionModel *selection = &selectionModel;
-    auto s = scene(model, selectionModel);
+    QItemSelectionModel selection(&model);
+    auto s = scene(model, selection);
     QVERIFY(s);
     QQuickItem *view = s->item("view");
     QSignalSpy started(s->item("handler"), SIGNAL(dragStarted()));
@@ -171,7 +169,7 @@ void tst_ColumnViewPointer::scrollingWhileHeldCancelsTheDrag()
     QTest::qWait(DragStartTime * 2);
     QCOMPARE(started.count(), 0);
     QVERIFY(!runningDrag(s->item("handler")));
-    QVERIFY(!selection->isRowSelected(3, {}));
+    QVERIFY(!selection.isRowSelected(3, {}));
     QTest::mouseRelease(s->window(), Qt::LeftButton, {}, rowPoint(*s, 3));
     QTest::qWait(50);
     QCOMPARE(started.count(), 0);
