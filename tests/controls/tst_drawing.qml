@@ -25,6 +25,10 @@ ORBMainWindow {
         ORBSimpleKnobLayer { id: knobLayer }
     }
 
+    QObjTranslator { id: otherLevel; editable: true; value: 0.2 }
+    QObjProperty { id: otherLevelProp; translator: otherLevel }
+    ORBKnob { id: otherKnob; x: 10; y: 220; width: 100; height: 40; prop: otherLevelProp }
+
     ORBSlider {
         id: slider
         x: 10; y: 70; width: 200; height: 20
@@ -84,6 +88,30 @@ ORBMainWindow {
             image = grabImage(knob);
             verify(isWhite(image.pixel(60, 20)));
             verify(!isWhite(image.pixel(30, 20)));
+        }
+
+        // A layer handed to another knob follows that knob alone, and a
+        // destroyed layer leaves its knob's changes unheard.
+        function test_knobLayerFollowsOnlyItsKnob() {
+            knobLayer.knob = otherKnob;
+            otherLevel.value = 0.6;
+            level.value = 0.9;
+            var image = grabImage(knob);
+            verify(isWhite(image.pixel(60, 20)));
+            verify(!isWhite(image.pixel(90, 20)));
+            knobLayer.knob = knob;
+            level.value = 0.3;
+            image = grabImage(knob);
+            verify(isWhite(image.pixel(30, 20)));
+            verify(!isWhite(image.pixel(60, 20)));
+
+            var doomed = Qt.createQmlObject("import \"qrc:/Libs/orbQuick/Controls/Knobs\"; ORBSimpleKnobLayer {}", otherKnob);
+            otherLevel.value = 0.4;
+            compare(doomed.markerValue, 0.4);
+            doomed.destroy();
+            wait(0);
+            otherLevel.value = 0.5;
+            compare(otherKnob.value, 0.5);
         }
 
         // Disabling fades the knob over 150 ms.

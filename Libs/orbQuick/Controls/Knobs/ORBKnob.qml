@@ -11,18 +11,49 @@ ORBMouseArea {
     property QObjProperty prop: null
     property QObjProperty shiftProp: null
     property bool inverted: false
-    readonly property real value: readNumber(boundTranslator(), "value", 0)
-    readonly property real softValue: showSoftNeedle ? readNumber(boundTranslator(), "softValue", value) : value
-    readonly property bool bipolar: readNumber(boundTranslator(), "zeroValue", 0) === 0.5
-    readonly property bool showSoftNeedle: readFlag("showSoft")
-    readonly property real grid: readNumber(boundTranslator(), "grid", 0) || -1
-    readonly property real minimum: readNumber(boundTranslator(), "minimum", 0) || -1
-    readonly property real maximum: readNumber(boundTranslator(), "maximum", 0) || -1
+    // Read once here: panels create hundreds of knobs, and every binding
+    // below would otherwise look the translator up again. A destroyed
+    // translator is announced by the property's own change signal. Held as a
+    // var: an object-typed property already reads null while its object is
+    // being destroyed, so setting it to null then would notify nobody.
+    readonly property var boundTranslator: prop ? prop.translator : null
+    readonly property real value: {
+        var v = boundTranslator ? boundTranslator.value : 0;
+        return Number.isFinite(v) ? v : 0;
+    }
+    // Reads the translator alone, not `value` or `showSoftNeedle`: the knob
+    // re-announces those when complete, and this need not be evaluated again.
+    readonly property real softValue: {
+        var t = boundTranslator;
+        var soft = t && t.showSoft === true ? t.softValue : undefined;
+        if (Number.isFinite(soft))
+            return soft;
+        var v = t ? t.value : 0;
+        return Number.isFinite(v) ? v : 0;
+    }
+    readonly property bool bipolar: boundTranslator ? boundTranslator.zeroValue === 0.5 : false
+    readonly property bool showSoftNeedle: boundTranslator ? boundTranslator.showSoft === true : false
+    readonly property real grid: {
+        var v = boundTranslator ? boundTranslator.grid : 0;
+        return Number.isFinite(v) && v || -1;
+    }
+    readonly property real minimum: {
+        var v = boundTranslator ? boundTranslator.minimum : 0;
+        return Number.isFinite(v) && v || -1;
+    }
+    readonly property real maximum: {
+        var v = boundTranslator ? boundTranslator.maximum : 0;
+        return Number.isFinite(v) && v || -1;
+    }
     readonly property real range: grid > 0 ? maximum - minimum : 0
     readonly property bool useGrid: range > 0
     property int steps: 0
     property real resolution: 0.01
-    readonly property real shiftValue: readNumber(shiftProp ? shiftProp.translator : null, "value", 0)
+    readonly property real shiftValue: {
+        var t = shiftProp ? shiftProp.translator : null;
+        var v = t ? t.value : 0;
+        return Number.isFinite(v) ? v : 0;
+    }
 
     property real stepAccumulator: 0
 
@@ -32,71 +63,37 @@ ORBMouseArea {
     dragAxis: ORBMouseArea.YAxis
     hideCursor: ORBMouseArea.OnMoved
     hoverEnabled: true
-    enabled: readFlag("editable")
+    enabled: boundTranslator ? boundTranslator.editable === true : false
 
-    // A finite number from the translator, else the fallback.
-    // Read through the property every time: a destroyed translator is only
-    // announced by the property's own change signal.
-    function boundTranslator() {
-        return prop ? prop.translator : null;
-    }
-
-    function readFlag(name) {
-        var t = boundTranslator();
-        return t ? t[name] === true : false;
-    }
-
-    function readNumber(source, name, fallback) {
-        if (!source)
-            return fallback;
-        var number = source[name];
-        return typeof number === "number" && isFinite(number) ? number : fallback;
-    }
-
-    function raise(step) {
-        if (boundTranslator() && typeof boundTranslator().incValue === "function")
-            boundTranslator().incValue(step, 1.0, 0.0, false, useGrid);
-    }
-
-    function lower(step) {
-        if (boundTranslator() && typeof boundTranslator().decValue === "function")
-            boundTranslator().decValue(step, 0.0, 1.0, false, useGrid);
-    }
-
+    // Raises the value for a positive `delta`, else lowers it. Helpers are
+    // kept to this one: every function is made anew for each knob.
     function changeValue(delta, fine) {
-        if (!boundTranslator() || !isFinite(delta))
+        var t = boundTranslator;
+        if (!t || !isFinite(delta))
             return;
         if (inverted)
             delta = -delta;
+        var step = 0;
         if (steps !== 0) {
             var threshold = 500 * resolution;
             stepAccumulator += delta;
-            if (stepAccumulator > threshold) {
-                raise(0);
+            if (stepAccumulator > threshold)
                 stepAccumulator -= threshold;
-            } else if (stepAccumulator < -threshold) {
-                lower(0);
+            else if (stepAccumulator < -threshold)
                 stepAccumulator += threshold;
-            }
-            return;
+            else
+                return;
+        } else {
+            step = useGrid ? grid : resolution;
+            if (!fine)
+                step *= Math.abs(delta);
         }
-        var step = useGrid ? grid : resolution;
-        if (!fine)
-            step *= Math.abs(delta);
-        if (delta > 0)
-            raise(step);
-        else
-            lower(step);
-    }
-
-    function toggleShiftProp() {
-        var target = shiftProp ? shiftProp.translator : null;
-        if (!target || target.state === undefined)
-            return;
-        if (shiftProp.translatorType === 1)
-            target.state = !target.state;
-        else if (shiftProp.translatorType === 3)
-            target.state = true;
+        if (delta > 0) {
+            if (typeof t.incValue === "function")
+                t.incValue(step, 1.0, 0.0, false, useGrid);
+        } else if (typeof t.decValue === "function") {
+            t.decValue(step, 0.0, 1.0, false, useGrid);
+        }
     }
 
     onValueChanged: knobValueChanged(inverted ? 1 - value : value)
@@ -123,13 +120,19 @@ ORBMouseArea {
     onMoved: changeValue(-mouse.delta, mouse.modifiers === Qt.ControlModifier)
 
     onDoubleClicked: {
-        if (boundTranslator() && typeof boundTranslator().setValueToDefault === "function")
-            boundTranslator().setValueToDefault();
+        if (boundTranslator && typeof boundTranslator.setValueToDefault === "function")
+            boundTranslator.setValueToDefault();
     }
 
+    // Shift toggles a type 1 shift property and sets a type 3 one.
     onClicked: {
-        if (mouse.modifiers === Qt.ShiftModifier)
-            toggleShiftProp();
+        var target = shiftProp ? shiftProp.translator : null;
+        if (mouse.modifiers !== Qt.ShiftModifier || !target || target.state === undefined)
+            return;
+        if (shiftProp.translatorType === 1)
+            target.state = !target.state;
+        else if (shiftProp.translatorType === 3)
+            target.state = true;
     }
 
     // Layers draw the state they are told about, so tell them the initial one.

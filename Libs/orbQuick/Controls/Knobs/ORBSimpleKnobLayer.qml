@@ -11,7 +11,8 @@ ORBBasicKnobLayer {
     anchors.fill: parent
 
     function updateKnobState(value) {
-        markerValue = isFinite(value) ? value : 0;
+        // Qualified: an unqualified store looks the name up through every scope.
+        knobLayer.markerValue = isFinite(value) ? value : 0;
     }
 
     // A child of its own rather than loaded content: panels make hundreds of

@@ -6,19 +6,15 @@ Loader {
     id: layer
     objectName: "ORBKnobLayer"
 
-    property Component content: null
+    // An alias rather than a binding to sourceComponent: one binding fewer
+    // for each of the hundreds of knobs a panel makes.
+    property alias content: layer.sourceComponent
     property Item knob: parent
 
     function updateKnobState(value) {}
     function updateKnobSoftState(softValue) {}
     function updateShowSoftNeedle(show) {}
 
-    function knobValue(name) {
-        var v = knob ? knob[name] : 0;
-        return typeof v === "number" && isFinite(v) ? (knob.inverted ? 1 - v : v) : 0;
-    }
-
-    sourceComponent: content
     anchors.centerIn: parent
     opacity: knob && knob.enabled ? 1 : 0.75
 
@@ -26,10 +22,17 @@ Loader {
         NumberAnimation { duration: 150 }
     }
 
+    // Content loaded after the knob announced its state starts from the
+    // knob's current one.
     onLoaded: {
-        updateShowSoftNeedle(knob ? knob.showSoftNeedle === true : false);
-        updateKnobState(knobValue("value"));
-        updateKnobSoftState(knobValue("softValue"));
+        if (!knob)
+            return;
+        var inverted = knob.inverted === true;
+        var value = knob.value;
+        var softValue = knob.softValue;
+        updateShowSoftNeedle(knob.showSoftNeedle === true);
+        updateKnobState(Number.isFinite(value) ? (inverted ? 1 - value : value) : 0);
+        updateKnobSoftState(Number.isFinite(softValue) ? (inverted ? 1 - softValue : softValue) : 0);
     }
 
     Connections {
