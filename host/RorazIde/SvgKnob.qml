@@ -34,8 +34,11 @@ ORBSvgItem {
         if (!isFinite(degrees) || !isFinite(cx) || !isFinite(cy))
             return;
         var node = element(id);
-        node.pivotX = cx;
-        node.pivotY = cy;
+        // The pivot rarely moves; writing it anyway re-evaluates the size.
+        if (node.pivotX !== cx)
+            node.pivotX = cx;
+        if (node.pivotY !== cy)
+            node.pivotY = cy;
         node.rotation = absolute ? degrees : node.rotation + degrees;
     }
 
@@ -51,12 +54,16 @@ ORBSvgItem {
 
     source: Qt.resolvedUrl("knob.svg")
 
+    // Document units per item pixel, worked out once for all elements.
+    readonly property real unitsPerPixelX: width > 0 ? sourceSize.width / width : 0
+    readonly property real unitsPerPixelY: height > 0 ? sourceSize.height / height : 0
+
     // Rotates about its centre, which is put on the pivot.
     component Element: ORBSvgNode {
         property real pivotX: 0
         property real pivotY: 0
-        width: knob.width > 0 ? 2 * pivotX * knob.sourceSize.width / knob.width : 0
-        height: knob.height > 0 ? 2 * pivotY * knob.sourceSize.height / knob.height : 0
+        width: 2 * pivotX * knob.unitsPerPixelX
+        height: 2 * pivotY * knob.unitsPerPixelY
     }
 
     Element { id: needle; nodeId: "Needle" }
