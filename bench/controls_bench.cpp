@@ -1,5 +1,6 @@
 // The control library against stock Qt Quick: how long 500 bound knobs take
-// to create and show (simple layer; SVG layer with one knob artwork) next to
+// to create and show (simple layer; SVG layer with one knob artwork; and,
+// to see what those are made of, no layer and the bare basic layer) next to
 // 500 Qt Quick Controls 2 dials, and the frame time of 200 meters with their
 // volume animated every frame next to 200 clipped rectangles. Prints its
 // ratios on lines of their own.
@@ -38,6 +39,7 @@ const QByteArray Imports = "import QtQuick 2.15\n"
                            "import RorazIde 1.0\n"
                            "import \"qrc:/Libs/orbQuick/Windows/MainWindow\"\n"
                            "import \"qrc:/Libs/orbQuick/Controls/Knobs\"\n"
+                           "import \"qrc:/Libs/orbQuick/Controls/Knobs/Basic\"\n"
                            "import \"qrc:/Libs/orbQuick/Controls/Meter\"\n";
 
 // The host document: its translator is what every control binds to, and its
@@ -62,6 +64,11 @@ QByteArray grid(const QByteArray &delegate, int count)
 
 const QByteArray SimpleKnob = "ORBKnob { width: 40; height: 40; prop: hostProp\n"
                               " ORBSimpleKnobLayer {} }";
+// The knob without a layer, and with the layer every other one is built on:
+// what the simple layer's ratio is made of.
+const QByteArray BareKnob = "ORBKnob { width: 40; height: 40; prop: hostProp }";
+const QByteArray BasicLayerKnob = "ORBKnob { width: 40; height: 40; prop: hostProp\n"
+                                  " ORBBasicKnobLayer {} }";
 const QByteArray SvgKnobDelegate = "ORBKnob { width: 40; height: 40; prop: hostProp\n"
                                    " ORBSvgKnobLayer { width: 40; height: 40\n"
                                    "  content: Component { SvgKnob { width: 40; height: 40 } } } }";
@@ -249,7 +256,9 @@ int main(int argc, char *argv[])
     };
     std::vector<Candidate> candidates{{"dial", grid(Dial, 500), {}, {}, {}},
                                       {"knob simple", grid(SimpleKnob, 500), {}, {}, {}},
-                                      {"knob svg", grid(SvgKnobDelegate, 500), {}, {}, {}}};
+                                      {"knob svg", grid(SvgKnobDelegate, 500), {}, {}, {}},
+                                      {"knob bare", grid(BareKnob, 500), {}, {}, {}},
+                                      {"knob basic layer", grid(BasicLayerKnob, 500), {}, {}, {}}};
     for (int round = 0; round < Rounds; ++round) {
         for (Candidate &candidate : candidates) {
             const Bench::Creation c = bench.create(candidate.qml);
@@ -279,6 +288,10 @@ int main(int argc, char *argv[])
                 median(candidates[2].createCpu) / dialCreateCpu);
     std::printf("controls knob-svg/dial to-first-frame ratio: %.2f\n",
                 median(candidates[2].shown) / dialShown);
+    std::printf("controls knob-bare/dial creation CPU-time ratio: %.2f\n",
+                median(candidates[3].createCpu) / dialCreateCpu);
+    std::printf("controls knob-basic-layer/dial creation CPU-time ratio: %.2f\n",
+                median(candidates[4].createCpu) / dialCreateCpu);
 
     bench.create(grid(ClippedRectangle, 200));
     const double rectangles = bench.animatedFrameTime();
