@@ -29,11 +29,22 @@ Item {
         }
     }
 
+    // The mask changes with every volume and is drawn offscreen each time:
+    // a column one texel wide holds all of a vertical gradient, and costs a
+    // fraction of the full width to fill.
+    ShaderEffectSource {
+        id: maskTexture
+        anchors.fill: parent
+        sourceItem: mask
+        textureSize: Qt.size(1, Math.max(1, Math.ceil(layer.height)))
+        visible: false
+    }
+
     // At volume 0 the mask's stops all sit at 1.0, in no defined order.
     OpacityMask {
         anchors.fill: parent
         visible: layer.volume > 0
         source: source
-        maskSource: mask
+        maskSource: maskTexture
     }
 }
