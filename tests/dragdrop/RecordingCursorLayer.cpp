@@ -1,5 +1,6 @@
 #include "RecordingCursorLayer.h"
 
+#include <QtCore/QStringList>
 #include <QtGui/QGuiApplication>
 
 namespace orbtest {
@@ -16,14 +17,22 @@ std::unique_ptr<RecordingCursorLayer> RecordingCursorLayer::install()
     return layer;
 }
 
-std::unique_ptr<RecordingCursorLayer>
-RecordingCursorLayer::uninstall(std::unique_ptr<RecordingCursorLayer> layer, bool *leftOver)
+QString RecordingCursorLayer::uninstall(std::unique_ptr<RecordingCursorLayer> layer)
 {
     orbCursorLayer::setCurrent(nullptr);
-    *leftOver = QGuiApplication::overrideCursor() != nullptr;
+    QStringList imbalance;
+    if (layer->pops != layer->pushes.size())
+        imbalance << QStringLiteral("%1 shapes pushed, %2 popped")
+                         .arg(layer->pushes.size())
+                         .arg(layer->pops);
+    if (layer->hides != layer->shows)
+        imbalance
+            << QStringLiteral("hidden %1 times, shown %2").arg(layer->hides).arg(layer->shows);
+    if (QGuiApplication::overrideCursor())
+        imbalance << QStringLiteral("an override cursor left behind");
     while (QGuiApplication::overrideCursor()) // the next test starts clean
         QGuiApplication::restoreOverrideCursor();
-    return layer;
+    return imbalance.join(QStringLiteral("; "));
 }
 
 void RecordingCursorLayer::hide()

@@ -3,6 +3,7 @@
 #include "orbCursorLayer.h"
 
 #include <QtCore/QPoint>
+#include <QtCore/QString>
 #include <QtCore/QVector>
 
 #include <memory>
@@ -18,11 +19,10 @@ public:
 
     // Puts a recording layer in front of the current one, for one test.
     static std::unique_ptr<RecordingCursorLayer> install();
-    // Takes it out again and clears any override cursor the test left
-    // behind (*leftOver tells whether there was one); the layer is returned
-    // so that the test can check what it recorded.
-    static std::unique_ptr<RecordingCursorLayer>
-    uninstall(std::unique_ptr<RecordingCursorLayer> layer, bool *leftOver);
+    // Takes it out again, clears any override cursor the test left behind,
+    // and says what the test left unbalanced: shapes pushed and not popped,
+    // a cursor hidden and not shown, an override cursor. Empty when nothing.
+    static QString uninstall(std::unique_ptr<RecordingCursorLayer> layer);
 
     void hide() override;
     void show() override;
